@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when run as
+# root and something is missing. Idempotent: does nothing when all are there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config python3
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  qt6-base-dev xvfb xauth x11-apps imagemagick fonts-wqy-microhei
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 libwine-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing packages: ${missing[*]}" >&2
+  echo "run as root (or: sudo apt-get install ${missing[*]})" >&2
+  exit 1
+fi
+echo "installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every test: the unit and integration tests (CTest), the same unit tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests
+# (cross-built with mingw-w64, run under Wine). A missing tool fails the run.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+"$top/scripts/install-deps.sh"
+
+jobs=$(nproc)
+build() {  # build DIR [cmake args...]
+  local dir=$1; shift
+  cmake -S "$top" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+echo "== native build and tests =="
+build build/native -DCMAKE_BUILD_TYPE=Debug
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+echo "== unit tests under ASan+UBSan =="
+build build/asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_QT_WIZARD=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/asan --output-on-failure -j "$jobs" -L unit
+
+echo "== Windows build and tests under Wine =="
+build build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
+"$top/scripts/test-windows.sh" "$top/build/windows"
