@@ -1,0 +1,245 @@
+// The POSIX file system behind the wizard: existence query, ANSI conversion
+// through the locale's code set, and the atomic replacement of a file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/native_file_system.hpp"
+#include "core/unicode_text.hpp"
+#include "core/wizard.hpp"
+#include "test_doubles.hpp"
+
+namespace vantrel::wizard {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "wizard-test-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::u16string U16(const fs::path& path) { return Utf16FromUtf8(path.string()); }
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::size_t EntriesIn(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+// Sets the locale variables for one test and puts the old values back.
+class LocaleEnvironment {
+ public:
+  LocaleEnvironment() {
+    for (const char* name : kNames) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+      ::unsetenv(name);
+    }
+  }
+  ~LocaleEnvironment() {
+    for (const auto& [name, value] : saved_) {
+      if (value) ::setenv(name, value->c_str(), 1);
+      else ::unsetenv(name);
+    }
+  }
+  void Set(const char* name, const char* value) { ::setenv(name, value, 1); }
+
+ private:
+  static constexpr const char* kNames[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+// --- existence query ----------------------------------------------------------
+
+TEST(NativeProbe, TellsFilesFoldersAndTheKindsOfMissing) {
+  TemporaryFolder folder;
+  WriteText(folder.path() / "ServUDaemon.exe", "x");
+  NativeFileSystem files;
+  EXPECT_EQ(files.Probe(U16(folder.path() / "ServUDaemon.exe")), ProbeResult::Found);
+  EXPECT_EQ(files.Probe(U16(folder.path())), ProbeResult::Found);
+  EXPECT_EQ(files.Probe(U16(folder.path() / "none.exe")), ProbeResult::FileNotFound);
+  EXPECT_EQ(files.Probe(U16(folder.path() / "ServUDaemon.exe" / "x")), ProbeResult::PathNotFound);
+}
+
+TEST(NativeProbe, WizardCountsAFolderAsExistingAndTheEmptyNameAsMissing) {
+  TemporaryFolder folder;
+  NativeFileSystem files;
+  testing::RecordingForm form;
+  testing::ScriptedDialogs dialogs;
+  testing::RecordingLauncher launcher;
+  Wizard wizard(form, dialogs, launcher, files, u"/opt", PlatformRules::Posix());
+  EXPECT_TRUE(wizard.FileExists(U16(folder.path())));
+  EXPECT_FALSE(wizard.FileExists(u""));
+  EXPECT_FALSE(wizard.FileExists(U16(folder.path() / "missing" / "ServUDaemon.exe")));
+}
+
+// --- ANSI code page -----------------------------------------------------------
+
+TEST(LocaleCodeSet, FollowsLcAllThenLcCtypeThenLang) {
+  LocaleEnvironment environment;
+  EXPECT_EQ(LocaleCodeSet(), "UTF-8");
+  environment.Set("LANG", "ja_JP.eucJP");
+  EXPECT_EQ(LocaleCodeSet(), "eucJP");
+  environment.Set("LC_CTYPE", "zh_CN.GB18030@stroke");
+  EXPECT_EQ(LocaleCodeSet(), "GB18030");
+  environment.Set("LC_ALL", "C");
+  EXPECT_EQ(LocaleCodeSet(), "UTF-8");
+  environment.Set("LC_ALL", "POSIX");
+  EXPECT_EQ(LocaleCodeSet(), "UTF-8");
+}
+
+TEST(NativeAnsi, ConvertsToTheLocalesCodeSet) {
+  LocaleEnvironment environment;
+  NativeFileSystem files;
+  environment.Set("LC_ALL", "C");
+  EXPECT_EQ(files.ToAnsi(u"C:\\\u00E9\\").bytes, std::optional<std::string>("C:\\\xC3\xA9\\"));
+  environment.Set("LC_ALL", "fr_FR.ISO-8859-1");
+  EXPECT_EQ(files.ToAnsi(u"C:\\\u00E9\\").bytes, std::optional<std::string>("C:\\\xE9\\"));
+  environment.Set("LC_ALL", "zh_CN.GB18030");
+  EXPECT_EQ(files.ToAnsi(u"\u4E2D").bytes, std::optional<std::string>("\xD6\xD0"));
+}
+
+TEST(NativeAnsi, RefusesACharacterTheCodeSetLacks) {
+  LocaleEnvironment environment;
+  environment.Set("LC_ALL", "fr_FR.ISO-8859-1");
+  NativeFileSystem files;
+  const AnsiText text = files.ToAnsi(u"C:\\\u4E2D\\");
+  EXPECT_FALSE(text.bytes.has_value());
+  EXPECT_NE(text.error.find(u"ISO-8859-1"), std::u16string::npos);
+}
+
+TEST(NativeAnsi, RefusesAnUnknownCodeSet) {
+  LocaleEnvironment environment;
+  environment.Set("LC_ALL", "xx_XX.NO-SUCH-CODESET");
+  NativeFileSystem files;
+  EXPECT_FALSE(files.ToAnsi(u"abc").bytes.has_value());
+}
+
+// --- replacing the include file ----------------------------------------------
+
+TEST(NativeReplace, ReplacesAllOldContentAndLeavesNoTemporaryFile) {
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "ServUPath.asp";
+  WriteText(file, std::string(5000, 'x') + "\r\nold second line\r\n");
+  NativeFileSystem files;
+  EXPECT_EQ(files.ReplaceContents(U16(file), "new\r\n"), std::nullopt);
+  EXPECT_EQ(ReadAll(file), "new\r\n");
+  EXPECT_EQ(EntriesIn(folder.path()), 1u);
+}
+
+TEST(NativeReplace, CreatesAMissingFileInAnExistingFolder) {
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "abc";
+  NativeFileSystem files;
+  EXPECT_EQ(files.ReplaceContents(U16(file), "line\r\n"), std::nullopt);
+  EXPECT_EQ(ReadAll(file), "line\r\n");
+}
+
+TEST(NativeReplace, KeepsTheModeOfTheReplacedFile) {
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "ServUPath.asp";
+  WriteText(file, "old");
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  NativeFileSystem files;
+  ASSERT_EQ(files.ReplaceContents(U16(file), "new"), std::nullopt);
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(NativeReplace, ReplacesTheTargetOfASymbolicLinkAndKeepsTheLink) {
+  TemporaryFolder folder;
+  const fs::path real = folder.path() / "real.asp";
+  const fs::path link = folder.path() / "ServUPath.asp";
+  WriteText(real, "old");
+  fs::create_symlink(real, link);
+  NativeFileSystem files;
+  ASSERT_EQ(files.ReplaceContents(U16(link), "new"), std::nullopt);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAll(real), "new");
+}
+
+TEST(NativeReplace, MissingFolderFailsWithAReasonAndCreatesNothing) {
+  TemporaryFolder folder;
+  NativeFileSystem files;
+  const auto failure = files.ReplaceContents(U16(folder.path() / "no" / "ServUPath.asp"), "x");
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_FALSE(failure->empty());
+  EXPECT_EQ(EntriesIn(folder.path()), 0u);
+}
+
+TEST(NativeReplace, AFolderInThePlaceOfTheFileIsLeftAlone) {
+  TemporaryFolder folder;
+  fs::create_directory(folder.path() / "ServUPath.asp");
+  WriteText(folder.path() / "ServUPath.asp" / "inside", "keep");
+  NativeFileSystem files;
+  EXPECT_TRUE(files.ReplaceContents(U16(folder.path() / "ServUPath.asp"), "x").has_value());
+  EXPECT_EQ(ReadAll(folder.path() / "ServUPath.asp" / "inside"), "keep");
+  EXPECT_EQ(EntriesIn(folder.path()), 1u);
+}
+
+TEST(NativeReplace, FolderWithoutWriteRightFailsAndKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into any folder";
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "ServUPath.asp";
+  WriteText(file, "old");
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  NativeFileSystem files;
+  EXPECT_TRUE(files.ReplaceContents(U16(file), "new").has_value());
+  EXPECT_EQ(ReadAll(file), "old");
+}
+
+// --- the whole step 4 on disk -------------------------------------------------
+
+TEST(NativeRewrite, StepFourWritesTheIncludeLineInTheLocalesCodeSet) {
+  LocaleEnvironment environment;
+  environment.Set("LC_ALL", "ja_JP.SHIFT_JIS");
+  TemporaryFolder folder;
+  const fs::path server = folder.path() / "\xE3\x82\xB5\xE3\x83\xBC\xE3\x83\x90";  // "サーバ"
+  fs::create_directory(server);
+  WriteText(server / "ServUDaemon.exe", "");
+  const fs::path include = folder.path() / "ServUPath.asp";
+  WriteText(include, "<%const ServUPath=\"old\"%>\r\n<% more old %>\r\n");
+
+  NativeFileSystem files;
+  testing::RecordingForm form;
+  testing::ScriptedDialogs dialogs;
+  testing::RecordingLauncher launcher;
+  Wizard wizard(form, dialogs, launcher, files, u"/opt", PlatformRules::Posix());
+  form.text1 = U16(server / "ServUDaemon.exe");
+  form.text2 = U16(include);
+  wizard.RewriteIncludeFile();
+
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, u"Rewrite the ServUPath.asp successful! ");
+  const std::string folderInShiftJis = folder.path().string() + "/\x83\x54\x81\x5B\x83\x6F/";
+  EXPECT_EQ(ReadAll(include), "<%const ServUPath=\"" + folderInShiftJis + "\"%>\r\n");
+}
+
+}  // namespace
+}  // namespace vantrel::wizard

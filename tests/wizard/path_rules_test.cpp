@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "core/path_rules.hpp"
+
+namespace vantrel::wizard {
+namespace {
+
+TEST(FolderOf, KeepsEverythingUpToTheLastBackslash) {
+  EXPECT_EQ(FolderOf(u"C:\\Program Files\\Serv-U\\ServUDaemon.exe", Separators::BackslashOnly),
+            u"C:\\Program Files\\Serv-U\\");
+  EXPECT_EQ(FolderOf(u"C:\\x\\", Separators::BackslashOnly), u"C:\\x\\");
+  EXPECT_EQ(FolderOf(u"\\", Separators::BackslashOnly), u"\\");
+}
+
+TEST(FolderOf, ReturnsAPathWithoutSeparatorUnchanged) {
+  EXPECT_EQ(FolderOf(u"ServUDaemon.exe", Separators::BackslashOnly), u"ServUDaemon.exe");
+  EXPECT_EQ(FolderOf(u"", Separators::BackslashOnly), u"");
+}
+
+TEST(FolderOf, TakesTheSlashOnlyWhereThePlatformSeparatesWithIt) {
+  EXPECT_EQ(FolderOf(u"/srv/ftp/other.exe", Separators::BackslashAndSlash), u"/srv/ftp/");
+  EXPECT_EQ(FolderOf(u"/srv/ftp/other.exe", Separators::BackslashOnly), u"/srv/ftp/other.exe");
+  EXPECT_EQ(FolderOf(u"C:\\a/b\\c/d.exe", Separators::BackslashAndSlash), u"C:\\a/b\\c/");
+  EXPECT_EQ(FolderOf(u"C:\\a/b\\c/d.exe", Separators::BackslashOnly), u"C:\\a/b\\");
+}
+
+TEST(EndsWithIgnoringCase, ComparesTheTailInAnyLetterCase) {
+  EXPECT_TRUE(EndsWithIgnoringCase(u"C:\\x\\servudaemon.EXE", u"servudaemon.exe"));
+  EXPECT_TRUE(EndsWithIgnoringCase(u"SERVUDAEMON.EXE", u"servudaemon.exe"));
+  EXPECT_FALSE(EndsWithIgnoringCase(u"C:\\x\\servudaemon.exe ", u"servudaemon.exe"));
+  EXPECT_FALSE(EndsWithIgnoringCase(u"daemon.exe", u"servudaemon.exe"));
+  EXPECT_FALSE(EndsWithIgnoringCase(u"", u"servupath.asp"));
+  // A fullwidth letter is a different character, not another case of 'a'.
+  EXPECT_FALSE(EndsWithIgnoringCase(u"servupath.\uFF41sp", u"servupath.asp"));
+}
+
+TEST(TrimBlanks, RemovesOnlyOuterSpaces) {
+  EXPECT_EQ(TrimBlanks(u"  C:\\a b\\V.dll  "), u"C:\\a b\\V.dll");
+  EXPECT_EQ(TrimBlanks(u"   "), u"");
+  EXPECT_EQ(TrimBlanks(u""), u"");
+  EXPECT_EQ(TrimBlanks(u"\tx\t"), u"\tx\t");
+}
+
+TEST(QuoteIfBlank, QuotesOnlyPathsHoldingABlank) {
+  EXPECT_EQ(QuoteIfBlank(u"C:\\Program Files\\x\\Vantrel.dll"),
+            u"\"C:\\Program Files\\x\\Vantrel.dll\"");
+  EXPECT_EQ(QuoteIfBlank(u"C:\\x\\Vantrel.dll"), u"C:\\x\\Vantrel.dll");
+}
+
+TEST(FileExistsFrom, OnlyTheNotFoundAnswersMeanMissing) {
+  EXPECT_TRUE(FileExistsFrom(u"a", ProbeResult::Found));
+  EXPECT_TRUE(FileExistsFrom(u"a", ProbeResult::OtherFailure));
+  EXPECT_FALSE(FileExistsFrom(u"a", ProbeResult::FileNotFound));
+  EXPECT_FALSE(FileExistsFrom(u"a", ProbeResult::PathNotFound));
+  EXPECT_FALSE(FileExistsFrom(u"a", ProbeResult::DeviceUnavailable));
+}
+
+TEST(FileExistsFrom, TheEmptyNameIsMissingWhateverTheQueryAnswered) {
+  EXPECT_FALSE(FileExistsFrom(u"", ProbeResult::Found));
+  EXPECT_FALSE(FileExistsFrom(u"", ProbeResult::OtherFailure));
+}
+
+}  // namespace
+}  // namespace vantrel::wizard
