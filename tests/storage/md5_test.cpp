@@ -1,0 +1,113 @@
+#include "storage/md5.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "storage/codepage.hpp"
+
+namespace vantrel::storage {
+namespace {
+
+std::string HexOf(std::string_view bytes) { return HexUpper(Md5Of(bytes)); }
+
+// The test suite of RFC 1321, appendix A.5.
+TEST(Md5, ReferenceVectors) {
+  EXPECT_EQ(HexOf(""), "D41D8CD98F00B204E9800998ECF8427E");
+  EXPECT_EQ(HexOf("a"), "0CC175B9C0F1B6A831C399E269772661");
+  EXPECT_EQ(HexOf("abc"), "900150983CD24FB0D6963F7D28E17F72");
+  EXPECT_EQ(HexOf("message digest"), "F96B697D7CB7938D525A2F31AAF161D0");
+  EXPECT_EQ(HexOf("abcdefghijklmnopqrstuvwxyz"), "C3FCD3D76192E4007DFB496CCA67E13B");
+  EXPECT_EQ(HexOf("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
+            "D174AB98D277D9F5A5611C2C9F419D9F");
+  EXPECT_EQ(HexOf("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
+            "57EDF4A22BE3C955AC49DA2E2107B67A");
+}
+
+// Lengths around the 56- and 64-byte padding boundaries, checked against a
+// digest computed in one piece versus fed in small, uneven chunks.
+TEST(Md5, ChunkedInputGivesTheSameDigestAtEveryLength) {
+  std::string data;
+  for (int i = 0; i < 200; ++i) data.push_back(static_cast<char>(i * 7 + 3));
+  for (std::size_t length : {0u, 1u, 55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 128u, 200u}) {
+    const std::string_view part(data.data(), length);
+    Md5 md5;
+    for (std::size_t pos = 0; pos < length; pos += 13) md5.Update(part.substr(pos, 13));
+    EXPECT_EQ(HexUpper(md5.Finish()), HexOf(part)) << length;
+  }
+}
+
+TEST(Md5, PaddingBoundaryLengthsMatchKnownDigests) {
+  EXPECT_EQ(HexOf(std::string(55, 'a')), "EF1772B6DFF9A122358552954AD0DF65");
+  EXPECT_EQ(HexOf(std::string(56, 'a')), "3B0C8AC703F828B04C6C197006D17218");
+  EXPECT_EQ(HexOf(std::string(64, 'a')), "014842D480B571495A4A0363793F7367");
+  EXPECT_EQ(HexOf(std::string(1000000, 'a')), "7707D6AE4E027C70EEA2A935C2296F21");
+}
+
+TEST(Md5, HexHasLeadingZerosAndUpperCase) {
+  Md5Digest digest{};
+  digest[0] = 0x0A;
+  digest[15] = 0xF0;
+  EXPECT_EQ(HexUpper(digest), "0A0000000000000000000000000000F0");
+}
+
+// Code-page conversion before hashing: the digest is of the ANSI bytes.
+class Md5HexCodePage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        ::setenv(name, value->c_str(), 1);
+      } else {
+        ::unsetenv(name);
+      }
+    }
+    ResetAnsiCodePageForTesting();
+  }
+  void UseLocale(const char* locale) {
+    ::setenv("LC_ALL", locale, 1);
+    ResetAnsiCodePageForTesting();
+  }
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST_F(Md5HexCodePage, AsciiTextHashesItsBytes) {
+  UseLocale("C.UTF-8");
+  EXPECT_EQ(MD5Hex(u"abc"), u"900150983CD24FB0D6963F7D28E17F72");
+  EXPECT_EQ(MD5Hex(u""), u"D41D8CD98F00B204E9800998ECF8427E");
+}
+
+TEST_F(Md5HexCodePage, Utf8LocaleHashesUtf8Bytes) {
+  UseLocale("C.UTF-8");
+  const std::string hex = HexOf("\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(MD5Hex(u"été"), std::u16string(hex.begin(), hex.end()));
+}
+
+TEST_F(Md5HexCodePage, SingleByteLocaleHashesOneBytePerCharacter) {
+  UseLocale("en_US.ISO-8859-1");
+  ASSERT_NE(AnsiCodePageName(), "UTF-8");
+  const std::string hex = HexOf("\xE9t\xE9");
+  EXPECT_EQ(MD5Hex(u"été"), std::u16string(hex.begin(), hex.end()));
+  const std::string unrepresentable = HexOf("a?b");
+  EXPECT_EQ(MD5Hex(u"a日b"), std::u16string(unrepresentable.begin(), unrepresentable.end()));
+}
+
+TEST_F(Md5HexCodePage, DoubleByteLocaleHashesBothBytesOfACharacter) {
+  UseLocale("ja_JP.SJIS");
+  ASSERT_NE(AnsiCodePageName(), "UTF-8");
+  const std::string hex = HexOf("x\x93\xFA\x96\x7B");  // "x" and the Shift-JIS bytes of 日本
+  EXPECT_EQ(MD5Hex(u"x日本"), std::u16string(hex.begin(), hex.end()));
+}
+
+}  // namespace
+}  // namespace vantrel::storage
