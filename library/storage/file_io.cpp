@@ -1,0 +1,56 @@
+#include "storage/file_io.hpp"
+
+#include <atomic>
+
+namespace vantrel::storage {
+namespace {
+std::atomic<FileIo*> g_current{nullptr};
+}  // namespace
+
+FileIo& CurrentFileIo() {
+  FileIo* io = g_current.load();
+  return io != nullptr ? *io : RealFileIo();
+}
+
+ScopedFileIo::ScopedFileIo(FileIo& io) : previous_(g_current.exchange(&io)) {}
+
+ScopedFileIo::~ScopedFileIo() { g_current.store(previous_); }
+
+bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error) {
+  FileIo& io = CurrentFileIo();
+  const PathKind kind = io.Stat(file);
+  if (kind == PathKind::Folder) {
+    error = "the path names a folder: " + file.string();
+    return false;
+  }
+  if (kind == PathKind::MissingFolder) {
+    error = "the folder does not exist: " + file.parent_path().string();
+    return false;
+  }
+  if (kind == PathKind::Error) {
+    error = "the file cannot be examined: " + file.string();
+    return false;
+  }
+  std::unique_ptr<TempFile> temp = io.CreateTemp(file);
+  if (!temp) {
+    // The folder allows no new file; an existing file may still be rewritten where it is.
+    if (kind == PathKind::File && io.RewriteInPlace(file, bytes)) return true;
+    error = "cannot write the file: " + file.string();
+    return false;
+  }
+  if (!temp->Write(bytes)) {
+    error = "writing the temporary file failed (disk full?) for " + file.string();
+    return false;
+  }
+  if (!temp->Flush()) {
+    error = "flushing the temporary file failed for " + file.string();
+    return false;
+  }
+  if (!temp->RenameOver(file)) {
+    error = "replacing the file failed: " + file.string();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vantrel::storage

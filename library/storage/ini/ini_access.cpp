@@ -1,0 +1,91 @@
+#include "storage/ini/ini_access.hpp"
+
+#include "storage/ini/ini_document.hpp"
+#include "storage/ini/ini_session.hpp"
+#include "storage/ini/ini_text.hpp"
+
+namespace vantrel::storage::ini {
+namespace {
+
+// Finds the section a request names ("" = keys before the first header; a
+// name of spaces only names nothing), as the profile reads do.
+std::optional<SectionRange> Requested(const Document& doc, std::string_view section) {
+  const std::string_view trimmed = TrimSpaces(section);
+  if (trimmed.empty() && !section.empty()) return std::nullopt;
+  return doc.FindSection(trimmed);
+}
+
+}  // namespace
+
+std::string ReadValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                      std::uint32_t size) {
+  if (size == 0) return {};
+  std::string buffer(size, '\0');
+  const std::uint32_t length = GetProfileString(section, key, std::nullopt, buffer.data(), size, file);
+  buffer.resize(length);
+  return buffer;
+}
+
+bool HasKey(const std::filesystem::path& file, std::string_view section, std::string_view key) {
+  bool found = false;
+  ReadDocument(file, [&](const Document& doc) {
+    if (const std::optional<SectionRange> range = Requested(doc, section)) {
+      found = doc.FindKey(*range, TrimSpaces(key)).has_value();
+    }
+  });
+  return found;
+}
+
+std::int32_t ReadInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                     std::int32_t default_value) {
+  return static_cast<std::int32_t>(GetProfileInt(section, key, default_value, file));
+}
+
+std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string_view section) {
+  std::vector<std::string> names;
+  ReadDocument(file, [&](const Document& doc) {
+    const std::optional<SectionRange> range = Requested(doc, section);
+    if (!range) return;
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+      const Line& line = doc.lines()[i];
+      if (line.kind == LineKind::Key && !line.hidden) names.push_back(line.name);
+    }
+  });
+  return names;
+}
+
+std::vector<std::string> ReadSections(const std::filesystem::path& file) {
+  std::vector<std::string> names;
+  ReadDocument(file, [&](const Document& doc) { names = doc.SectionNames(); });
+  return names;
+}
+
+bool WriteValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                std::string_view value) {
+  return WriteProfileString(section, key, value, file);
+}
+
+bool DeleteKey(const std::filesystem::path& file, std::string_view section, std::string_view key) {
+  return WriteProfileString(section, key, std::nullopt, file);
+}
+
+bool DeleteSection(const std::filesystem::path& file, std::string_view section) {
+  return WriteProfileSection(section, std::nullopt, file);
+}
+
+bool ReplaceSection(const std::filesystem::path& file, std::string_view section,
+                    const std::vector<std::string>& lines) {
+  std::string body;
+  for (const std::string& line : lines) {
+    if (line.empty() || line.find('\0') != std::string::npos) {
+      SetLastIniError("a line of the section body is empty or holds a NUL; nothing was written");
+      return false;
+    }
+    body += line;
+    body += '\0';
+  }
+  body += '\0';
+  return WriteProfileSection(section, body, file);
+}
+
+}  // namespace vantrel::storage::ini

@@ -1,0 +1,224 @@
+#include "storage/ini/ini_profile.hpp"
+
+#include <cstring>
+#include <vector>
+
+#include "storage/codepage.hpp"
+#include "storage/ini/ini_document.hpp"
+#include "storage/ini/ini_session.hpp"
+#include "storage/ini/ini_text.hpp"
+
+namespace vantrel::storage::ini {
+namespace {
+
+// Copies text cut to size-1 bytes (never inside a character) plus a NUL.
+std::uint32_t CopyText(std::string_view text, char* buffer, std::uint32_t size) {
+  const std::size_t length = AnsiWholeCharPrefix(text, size - 1);
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+  return static_cast<std::uint32_t>(length);
+}
+
+// Copies a NUL-separated name list the way the key and section list reads do:
+// complete only when one byte is to spare; otherwise the first size-2 bytes
+// (the last name cut, never inside a character) and one NUL.
+std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std::uint32_t size) {
+  std::string list;
+  for (const std::string& name : names) {
+    list += name;
+    list += '\0';
+  }
+  list += '\0';
+  if (size >= list.size() + 1) {
+    std::memcpy(buffer, list.data(), list.size());
+    return static_cast<std::uint32_t>(list.size() - 1);
+  }
+  if (size <= 2) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  const std::size_t limit = size - 2;
+  // Keep whole characters of the name that the cut falls in.
+  std::size_t name_start = 0;
+  for (const std::string& name : names) {
+    if (name_start + name.size() + 1 > limit) break;
+    name_start += name.size() + 1;
+  }
+  std::size_t length = limit;
+  if (name_start < limit) {
+    const std::string_view cut_name(list.data() + name_start, std::min(list.size() - name_start, limit - name_start + 1));
+    length = name_start + AnsiWholeCharPrefix(cut_name.substr(0, cut_name.find('\0')), limit - name_start);
+  }
+  std::memcpy(buffer, list.data(), length);
+  buffer[length] = '\0';
+  return static_cast<std::uint32_t>(length);
+}
+
+// The section a request names: "" is the block before the first header; a
+// name made only of spaces names nothing.
+std::optional<std::string_view> RequestedSection(std::string_view section) {
+  const std::string_view trimmed = TrimSpaces(section);
+  if (trimmed.empty() && !section.empty()) return std::nullopt;
+  return trimmed;
+}
+
+std::string DefaultForMissingValue(OptText default_value) {
+  if (!default_value) return {};
+  std::string_view text = *default_value;
+  // Trailing spaces go, but never the last character.
+  std::size_t end = text.size();
+  while (end > 1 && text[end - 1] == ' ') --end;
+  return std::string(StripQuotes(text.substr(0, end)));
+}
+
+bool Refuse(std::string message) {
+  SetLastIniError(std::move(message));
+  return false;
+}
+
+}  // namespace
+
+std::uint32_t GetProfileString(OptText section, OptText key, OptText default_value, char* buffer,
+                               std::uint32_t size, const std::filesystem::path& file) {
+  if (size == 0 || buffer == nullptr) return 0;
+  std::uint32_t result = 0;
+  ReadDocument(file, [&](const Document& doc) {
+    if (!section) {
+      result = CopyList(doc.SectionNames(), buffer, size);
+      return;
+    }
+    const std::optional<std::string_view> wanted = RequestedSection(*section);
+    const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
+    if (!key) {
+      std::vector<std::string> names;
+      if (range) {
+        for (std::size_t i = range->begin; i < range->end; ++i) {
+          const Line& line = doc.lines()[i];
+          if (line.kind == LineKind::Key && !line.hidden) names.push_back(line.name);
+        }
+      }
+      // No names (or a first name that is empty) and tiny buffers give the default as it is.
+      if (names.empty() || names.front().empty() || size <= 2) {
+        result = CopyText(default_value.value_or(std::string_view()), buffer, size);
+        return;
+      }
+      result = CopyList(names, buffer, size);
+      return;
+    }
+    if (range) {
+      if (const std::optional<std::size_t> index = doc.FindKey(*range, TrimSpaces(*key))) {
+        result = CopyText(StripQuotes(doc.lines()[*index].value), buffer, size);
+        return;
+      }
+    }
+    result = CopyText(DefaultForMissingValue(default_value), buffer, size);
+  });
+  return result;
+}
+
+std::uint32_t GetProfileInt(OptText section, OptText key, std::int32_t default_value,
+                            const std::filesystem::path& file) {
+  if (!section || !key) return 0;
+  auto result = static_cast<std::uint32_t>(default_value);
+  ReadDocument(file, [&](const Document& doc) {
+    const std::optional<std::string_view> wanted = RequestedSection(*section);
+    if (!wanted) return;
+    const std::optional<SectionRange> range = doc.FindSection(*wanted);
+    if (!range) return;
+    const std::optional<std::size_t> index = doc.FindKey(*range, TrimSpaces(*key));
+    if (!index) return;
+    const std::string_view value = StripQuotes(doc.lines()[*index].value);
+    if (value.empty()) return;
+    result = ParseProfileInt(value);
+  });
+  return result;
+}
+
+std::uint32_t GetProfileSection(OptText section, char* buffer, std::uint32_t size,
+                                const std::filesystem::path& file) {
+  if (!section || size == 0 || buffer == nullptr) return 0;
+  std::string list;
+  ReadDocument(file, [&](const Document& doc) {
+    const std::optional<std::string_view> wanted = RequestedSection(*section);
+    const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
+    if (!range) return;
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+      const Line& line = doc.lines()[i];
+      if (line.kind == LineKind::Key && !line.hidden) {
+        list += line.name + "=" + line.value;
+        list += '\0';
+      } else if (line.kind == LineKind::Bare) {
+        list += line.name;
+        list += '\0';
+      }
+    }
+  });
+  // The entries, each ended by a NUL, and one more NUL ending the list.
+  list += '\0';
+  if (list.size() == 1) list += '\0';
+  if (size >= list.size()) {
+    std::memcpy(buffer, list.data(), list.size());
+    return static_cast<std::uint32_t>(list.size() - 2 + (list.size() > 2 ? 1 : 0));
+  }
+  if (size == 1) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  const std::size_t limit = size - 2;
+  const std::size_t entry_start = list.rfind('\0', limit == 0 ? 0 : limit - 1);
+  const std::size_t from = (entry_start == std::string::npos || limit == 0) ? 0 : entry_start + 1;
+  const std::size_t length =
+      from + AnsiWholeCharPrefix(std::string_view(list).substr(from, list.find('\0', from) - from), limit - from);
+  std::memcpy(buffer, list.data(), length);
+  buffer[length] = '\0';
+  buffer[length + 1] = '\0';
+  return static_cast<std::uint32_t>(limit);
+}
+
+bool WriteProfileString(OptText section, OptText key, OptText value, const std::filesystem::path& file) {
+  if (!section) return Refuse("no section name given");
+  if (HasLineBreakOrNul(*section) || (key && HasLineBreakOrNul(*key)) || (value && HasLineBreakOrNul(*value))) {
+    return Refuse("a section name, key name or value holds a line break or NUL; nothing was written");
+  }
+  const std::string section_name(TrimSpaces(*section));
+  if (!key) {
+    return EditDocument(file, [&](Document& doc) { return doc.DeleteSection(section_name); });
+  }
+  const std::string key_name(TrimSpaces(*key));
+  if (!value) {
+    return EditDocument(file, [&](Document& doc) { return doc.DeleteKey(section_name, key_name); });
+  }
+  const std::string text(*value);
+  return EditDocument(file, [&](Document& doc) { return doc.SetValue(section_name, key_name, text); });
+}
+
+bool WriteProfileSection(OptText section, OptText body, const std::filesystem::path& file) {
+  if (!section) return Refuse("no section name given");
+  if (HasLineBreakOrNul(*section)) return Refuse("the section name holds a line break or NUL; nothing was written");
+  const std::string section_name(TrimSpaces(*section));
+  if (!body) {
+    return EditDocument(file, [&](Document& doc) { return doc.DeleteSection(section_name); });
+  }
+  // Entries end at NULs; an empty entry ends the body. Entries without '='
+  // are dropped; key and value lose their leading blanks.
+  std::vector<std::string> lines;
+  std::string_view rest = *body;
+  while (!rest.empty()) {
+    const std::size_t nul = rest.find('\0');
+    const std::string_view entry = rest.substr(0, nul);
+    if (entry.empty()) break;
+    if (entry.find_first_of("\r\n") != std::string_view::npos) {
+      return Refuse("a line of the section body holds a line break; nothing was written");
+    }
+    const std::size_t equals = FindSyntaxChar(entry, '=');
+    if (equals != std::string_view::npos) {
+      lines.push_back(std::string(TrimLeadingBlanks(entry.substr(0, equals))) + "=" +
+                      std::string(TrimLeadingBlanks(entry.substr(equals + 1))));
+    }
+    if (nul == std::string_view::npos) break;
+    rest = rest.substr(nul + 1);
+  }
+  return EditDocument(file, [&](Document& doc) { return doc.ReplaceSection(section_name, lines); });
+}
+
+}  // namespace vantrel::storage::ini

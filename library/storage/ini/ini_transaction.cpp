@@ -1,0 +1,169 @@
+#include "storage/ini/ini_transaction.hpp"
+
+#include <map>
+#include <system_error>
+
+#include "storage/ini/ini_profile.hpp"
+#include "storage/ini/ini_session.hpp"
+
+namespace vantrel::storage::ini {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path SessionKey(const fs::path& file) {
+  std::error_code ec;
+  fs::path absolute = fs::absolute(file, ec);
+  if (ec) absolute = file;
+  return absolute.lexically_normal();
+}
+
+// Transactions open in this thread, by file.
+std::map<fs::path, std::weak_ptr<Session>>& OpenSessions() {
+  thread_local std::map<fs::path, std::weak_ptr<Session>> sessions;
+  return sessions;
+}
+
+thread_local std::string t_last_error;
+
+fs::path LockFileFor(const fs::path& file) {
+  fs::path lock = file;
+  lock += ".lock";
+  return lock;
+}
+
+}  // namespace
+
+void SetLastIniError(std::string message) { t_last_error = std::move(message); }
+
+const std::string& LastIniError() { return t_last_error; }
+
+void Session::EnsureLoaded(bool take_lock) {
+  if (loaded_) return;
+  FileIo& io = CurrentFileIo();
+  if (take_lock && !lock_) {
+    // No lock file possible (missing or read-only folder): run unlocked.
+    lock_ = io.Lock(LockFileFor(file_));
+  }
+  loaded_ = true;
+  kind_ = io.Stat(file_);
+  if (kind_ == PathKind::File) {
+    std::string bytes;
+    if (io.Read(file_, bytes)) {
+      doc_ = Document::Parse(bytes);
+    } else {
+      kind_ = PathKind::Error;  // unreadable: reads see nothing, writes must not clobber it
+    }
+  }
+}
+
+bool Session::Writable(std::string& error) const {
+  switch (kind_) {
+    case PathKind::File:
+    case PathKind::Missing:
+      return true;
+    case PathKind::Folder:
+      error = "the path names a folder: " + file_.string();
+      return false;
+    case PathKind::MissingFolder:
+      error = "the folder does not exist: " + file_.parent_path().string();
+      return false;
+    case PathKind::Error:
+      break;
+  }
+  error = "the file cannot be read: " + file_.string();
+  return false;
+}
+
+void Session::Edit(const std::function<bool(Document&)>& edit) {
+  if (edit(doc_)) dirty_ = true;
+}
+
+bool Session::Commit(std::string& error) {
+  if (!dirty_) return true;
+  if (!Writable(error)) return false;
+  if (!ReplaceFileContent(file_, doc_.Serialise(), error)) return false;
+  dirty_ = false;
+  kind_ = PathKind::File;
+  return true;
+}
+
+std::shared_ptr<Session> JoinedSession(const fs::path& file) {
+  auto& sessions = OpenSessions();
+  const auto it = sessions.find(SessionKey(file));
+  if (it == sessions.end()) return nullptr;
+  return it->second.lock();
+}
+
+void ReadDocument(const fs::path& file, const std::function<void(const Document&)>& read) {
+  if (const std::shared_ptr<Session> session = JoinedSession(file)) {
+    session->EnsureLoaded(true);
+    read(session->doc());
+    return;
+  }
+  // A lone read needs no lock: writers replace the file in one rename.
+  Session session(file);
+  session.EnsureLoaded(false);
+  read(session.doc());
+}
+
+bool EditDocument(const fs::path& file, const std::function<bool(Document&)>& edit) {
+  std::string error;
+  if (const std::shared_ptr<Session> session = JoinedSession(file)) {
+    session->EnsureLoaded(true);
+    if (!session->Writable(error)) {
+      SetLastIniError(error);
+      return false;
+    }
+    session->Edit(edit);
+    SetLastIniError({});
+    return true;
+  }
+  Session session(file);
+  session.EnsureLoaded(true);
+  if (!session.Writable(error)) {
+    SetLastIniError(error);
+    return false;
+  }
+  session.Edit(edit);
+  if (!session.Commit(error)) {
+    SetLastIniError(error);
+    return false;
+  }
+  SetLastIniError({});
+  return true;
+}
+
+Transaction::Transaction(const fs::path& file) {
+  auto& sessions = OpenSessions();
+  const fs::path key = SessionKey(file);
+  const auto it = sessions.find(key);
+  if (it != sessions.end()) {
+    if (std::shared_ptr<Session> outer = it->second.lock()) {
+      session_ = std::move(outer);
+      joined_ = true;
+      return;
+    }
+  }
+  session_ = std::make_shared<Session>(key);
+  sessions[key] = session_;
+}
+
+Transaction::~Transaction() {
+  if (joined_) return;
+  auto& sessions = OpenSessions();
+  sessions.erase(session_->file());
+}
+
+bool Transaction::Commit() {
+  if (joined_) return true;
+  std::string error;
+  if (!session_->Commit(error)) {
+    SetLastIniError(error);
+    return false;
+  }
+  SetLastIniError({});
+  return true;
+}
+
+}  // namespace vantrel::storage::ini

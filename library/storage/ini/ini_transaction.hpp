@@ -1,0 +1,57 @@
+#pragma once
+// Transactions on INI files.
+//
+// An operation that reads and writes a file opens a Transaction on it:
+//
+//   ini::Transaction tx(path);            // lock taken at the first access
+//   auto keys = ini::ReadKeys(path, "X");  // every ini call on `path` in this
+//   ini::WriteValue(path, "X", "k", "v");  // thread joins tx: it sees tx's own
+//   ini::DeleteKey(path, "Y", "k");        // edits and writes nothing yet
+//   if (!tx.Commit()) { ... }             // one atomic replacement, if changed
+//
+// - While a Transaction is open, every profile call on the same file from the
+//   same thread (ini_profile.hpp, ini_access.hpp, and so anything built on
+//   them, such as CIniFile) joins it. Calls with no open Transaction are
+//   transactions of one call.
+// - The file is locked exclusively from the first access to the end of the
+//   Transaction: a sidecar lock file "<name>.lock" next to it (flock on POSIX,
+//   LockFileEx on Windows), so other processes and threads that use
+//   transactions wait and never lose each other's changes. The lock file is
+//   left in place. When the folder allows no lock file, the transaction runs
+//   unlocked (reads still work; writes use the in-place fallback).
+// - Commit() writes the file once, atomically, only when something changed,
+//   and returns false (with LastIniError() set) when the write failed; the old
+//   file is then untouched. A Transaction destroyed without Commit() writes
+//   nothing.
+// - A Transaction opened while another is open on the same file in the same
+//   thread joins it: its Commit() writes nothing and returns true; only the
+//   outermost one commits. Files are told apart by their absolute, lexically
+//   normal path.
+// - Not shared between threads: use a Transaction on the thread that made it.
+
+#include <filesystem>
+#include <memory>
+
+namespace vantrel::storage::ini {
+
+class Session;
+
+class Transaction {
+ public:
+  explicit Transaction(const std::filesystem::path& file);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+
+  // Writes the changes (outermost scope only). True when nothing needed writing.
+  bool Commit();
+
+  // Whether this scope joined an outer one on the same file.
+  bool Joined() const { return joined_; }
+
+ private:
+  std::shared_ptr<Session> session_;
+  bool joined_ = false;
+};
+
+}  // namespace vantrel::storage::ini
