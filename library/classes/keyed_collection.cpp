@@ -1,0 +1,67 @@
+#include "classes/keyed_collection.hpp"
+
+#include "automation/coercion.hpp"
+#include "automation/error.hpp"
+#include "classes/key_fold.hpp"
+
+namespace vantrel::classes {
+
+using automation::AutomationError;
+using automation::Variant;
+using automation::VarType;
+
+void KeyedItems::Add(automation::Ref<automation::Object> record, const automation::String& key) {
+  automation::String folded = FoldKey(key);
+  if (!folded.empty() && byKey_.contains(folded)) throw AutomationError(automation::kDuplicateKey);
+  items_.push_back({std::move(record), folded});
+  if (!folded.empty()) {
+    try {
+      byKey_.emplace(std::move(folded), items_.back().record.get());
+    } catch (...) {
+      items_.pop_back();
+      throw;
+    }
+  }
+}
+
+std::size_t KeyedItems::IndexOf(const Variant& indexKey) const {
+  switch (indexKey.Type()) {
+    case VarType::String: {
+      const auto found = byKey_.find(FoldKey(indexKey.AsString()));
+      if (found == byKey_.end()) throw AutomationError(automation::kInvalidArgument);
+      for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].record.get() == found->second && items_[i].foldedKey == found->first) return i;
+      throw AutomationError(automation::kInvalidArgument);  // not reached: the index mirrors the items
+    }
+    case VarType::Empty:
+    case VarType::I2:
+    case VarType::I4:
+    case VarType::R8:
+    case VarType::Date:
+    case VarType::Bool: {
+      const std::int32_t position = automation::ToLong(indexKey);
+      if (position < 1 || position > Count()) throw AutomationError(automation::kSubscriptOutOfRange);
+      return static_cast<std::size_t>(position - 1);
+    }
+    default: throw AutomationError(automation::kTypeMismatch);
+  }
+}
+
+const automation::Ref<automation::Object>& KeyedItems::Item(const Variant& indexKey) const {
+  return items_[IndexOf(indexKey)].record;
+}
+
+void KeyedItems::Remove(const Variant& indexKey) {
+  const std::size_t index = IndexOf(indexKey);
+  if (!items_[index].foldedKey.empty()) byKey_.erase(items_[index].foldedKey);
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+automation::Ref<automation::Enumerator> KeyedItems::NewEnum() const {
+  std::vector<Variant> snapshot;
+  snapshot.reserve(items_.size());
+  for (const Entry& e : items_) snapshot.emplace_back(e.record);
+  return automation::MakeRef<automation::Enumerator>(std::move(snapshot));
+}
+
+}  // namespace vantrel::classes
