@@ -1,0 +1,366 @@
+#include "storage/ini_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "storage/codepage.hpp"
+#include "storage/ini/ini_transaction.hpp"
+#include "storage/paths.hpp"
+#include "temp_root.hpp"
+
+namespace vantrel::storage {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempRootTest;
+
+constexpr char kServerFile[] =
+    "[GLOBAL]\r\n"
+    "Version=6.4.0.6\r\n"
+    "[DOMAINS]\r\n"
+    "Domain1=192.168.0.5||21|ftp.example.com|1|0\r\n"
+    "Domain2=||2121|files.example.org|2|0\r\n"
+    "Domain3=10.0.0.1||21|third|3|0\r\n"
+    "[Domain1]\r\n"
+    "User1=alice|1|0\r\n"
+    "Zero=0\r\n"
+    "Negative=-17\r\n"
+    "Empty=\r\n"
+    "[Empty Section]\r\n"
+    "; only a comment\r\n";
+
+class CIniFileTest : public TempRootTest {
+ protected:
+  void SetUp() override {
+    TempRootTest::SetUp();
+    file_ = MakeFile(root_ / "drives" / "c" / "Serv-U" / "ServUDaemon.ini", kServerFile);
+    ini_.SetIniFile(u"C:\\Serv-U\\ServUDaemon.ini");
+  }
+  std::string Content() const { return ReadBytes(file_); }
+
+  fs::path file_;
+  CIniFile ini_;
+};
+
+// ---- The file check ------------------------------------------------------
+
+TEST_F(CIniFileTest, PathIsStoredWithoutSurroundingSpaces) {
+  ini_.SetIniFile(u"  C:\\Serv-U\\ServUDaemon.ini   ");
+  EXPECT_EQ(ini_.IniFile(), u"C:\\Serv-U\\ServUDaemon.ini");
+  EXPECT_TRUE(ini_.CheckIniFile());
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, EmptyPathFailsEveryOperationWithItsFailureValue) {
+  ini_.SetIniFile(u"   ");
+  EXPECT_FALSE(ini_.CheckIniFile());
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is Empty");
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"x", u"1"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is Empty");
+  EXPECT_FALSE(ini_.DeleteKey(u"GLOBAL", u"Version"));
+  EXPECT_FALSE(ini_.DeleteSection(u"GLOBAL"));
+  EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"Version", 255), u"");
+  EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Negative"), 0);
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is Empty");
+  EXPECT_EQ(ini_.GetSections(), u"");
+  EXPECT_EQ(ini_.GetKeys(u"DOMAINS"), u"");
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is Empty");
+}
+
+TEST_F(CIniFileTest, ExtensionTestIgnoresLetterCase) {
+  MakeFile(root_ / "drives" / "c" / "a.Ini", "[s]\r\nk=v\r\n");
+  ini_.SetIniFile(u"C:\\a.Ini");
+  EXPECT_TRUE(ini_.CheckIniFile());
+  ini_.SetIniFile(u"c:\\A.INI");
+  EXPECT_TRUE(ini_.CheckIniFile());
+  EXPECT_EQ(ini_.ReadString(u"s", u"k", 255), u"v");
+}
+
+TEST_F(CIniFileTest, ExistenceIsTestedBeforeTheExtension) {
+  ini_.SetIniFile(u"C:\\Serv-U\\missing.txt");
+  EXPECT_FALSE(ini_.CheckIniFile());
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is not Exist");
+  MakeFile(root_ / "drives" / "c" / "Serv-U" / "present.txt", "[s]\r\n");
+  ini_.SetIniFile(u"C:\\Serv-U\\present.txt");
+  EXPECT_FALSE(ini_.CheckIniFile());
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is not an INI file");
+  ini_.SetIniFile(u"C:\\Serv-U\\present.txt");
+  EXPECT_FALSE(ini_.WriteString(u"s", u"k", u"v"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is not an INI file");
+  EXPECT_EQ(ReadBytes(root_ / "drives" / "c" / "Serv-U" / "present.txt"), "[s]\r\n");
+}
+
+TEST_F(CIniFileTest, WriteToAMissingFileCreatesNothing) {
+  ini_.SetIniFile(u"C:\\Serv-U\\Other.ini");
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"ReloadSettings", u"true"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is not Exist");
+  EXPECT_FALSE(fs::exists(root_ / "drives" / "c" / "Serv-U" / "Other.ini"));
+  EXPECT_FALSE(ini_.DeleteSection(u"GLOBAL"));
+  EXPECT_FALSE(fs::exists(root_ / "drives" / "c" / "Serv-U" / "Other.ini"));
+}
+
+TEST_F(CIniFileTest, FolderNamedLikeAnIniFilePassesButReadsEmptyAndWritesFail) {
+  fs::create_directories(root_ / "drives" / "c" / "folder.ini");
+  ini_.SetIniFile(u"C:\\folder.ini");
+  EXPECT_TRUE(ini_.CheckIniFile());
+  EXPECT_EQ(ini_.ReadString(u"s", u"k", 255), u"");
+  EXPECT_EQ(ini_.GetSections(), u"");
+  EXPECT_FALSE(ini_.WriteString(u"s", u"k", u"v"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
+  EXPECT_FALSE(ini_.ErrorDetail().empty());
+  EXPECT_FALSE(ini_.DeleteSection(u"s"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
+}
+
+TEST_F(CIniFileTest, ErrorMsgIsClearedByTheNextOperation) {
+  EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Missing"), 0);
+  EXPECT_EQ(ini_.ErrorMsg(), u"Can't read as Integer");
+  EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"Version", 255), u"6.4.0.6");
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, PathComponentsMatchWithoutRegardToLetterCase) {
+  ini_.SetIniFile(u"c:\\SERV-U\\servudaemon.INI");
+  EXPECT_TRUE(ini_.CheckIniFile());
+  EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"ReloadSettings", u"true"));
+  EXPECT_NE(Content().find("ReloadSettings=true\r\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(root_ / "drives" / "c" / "SERV-U"));
+}
+
+TEST_F(CIniFileTest, BareNameIsTheFileInTheCurrentFolder) {
+  MakeFile(root_ / "Windows" / "ServUDaemon.ini", "[GLOBAL]\r\nVersion=windows folder\r\n");
+  MakeFile(cwd_ / "ServUDaemon.ini", "[GLOBAL]\r\nVersion=current folder\r\n");
+  ini_.SetIniFile(PathJoin(u"", u"ServUDaemon.ini"));
+  EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"Version", 255), u"current folder");
+}
+
+// ---- Reading -------------------------------------------------------------
+
+TEST_F(CIniFileTest, MissingKeyOrSectionReadsEmptyWithoutMessage) {
+  EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"NoSuchKey", 255), u"");
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+  EXPECT_EQ(ini_.ReadString(u"NoSuchSection", u"Version", 255), u"");
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, NamesMatchWithoutRegardToLetterCase) {
+  EXPECT_EQ(ini_.ReadString(u"global", u"VERSION", 255), u"6.4.0.6");
+  EXPECT_EQ(ini_.ReadString(u"domains", u"domain2", 255), u"||2121|files.example.org|2|0");
+}
+
+TEST_F(CIniFileTest, LongValueIsCutToSizeMinusOneBytes) {
+  const std::string longValue(300, 'v');
+  MakeFile(file_, std::string("[s]\r\nk=") + longValue + "\r\n");
+  EXPECT_EQ(ini_.ReadString(u"s", u"k", 255), std::u16string(254, u'v'));
+  EXPECT_EQ(ini_.ReadString(u"s", u"k", 301), std::u16string(300, u'v'));
+  EXPECT_EQ(ini_.ReadString(u"s", u"k", 1), u"");
+  EXPECT_EQ(ini_.ReadString(u"s", u"k", 0), u"");
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, ReadIntegerTellsAStoredZeroFromAMissingKey) {
+  EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Zero"), 0);
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+  EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Missing"), 0);
+  EXPECT_EQ(ini_.ErrorMsg(), u"Can't read as Integer");
+  EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Empty"), 0);
+  EXPECT_EQ(ini_.ErrorMsg(), u"Can't read as Integer");
+  EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Negative"), -17);
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, ReadIntegerOfTextWithoutDigitsIsZeroWithoutMessage) {
+  MakeFile(file_, "[s]\r\ntext=abc\r\none=1\r\n");
+  EXPECT_EQ(ini_.ReadInteger(u"s", u"text"), 0);
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+  EXPECT_EQ(ini_.ReadInteger(u"s", u"one"), 1);
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+// ---- Lists ---------------------------------------------------------------
+
+TEST_F(CIniFileTest, KeysAndSectionsAreJoinedInFileOrder) {
+  EXPECT_EQ(ini_.GetKeys(u"DOMAINS"), u"Domain1;Domain2;Domain3");
+  EXPECT_EQ(ini_.GetSections(), u"GLOBAL;DOMAINS;Domain1;Empty Section");
+}
+
+TEST_F(CIniFileTest, SectionWithoutKeysOrMissingGivesEmptyList) {
+  EXPECT_EQ(ini_.GetKeys(u"Empty Section"), u"");
+  EXPECT_EQ(ini_.GetKeys(u"Nowhere"), u"");
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, ListsAreCompleteBeyondFourKilobytes) {
+  std::string content = "[Domain1]\r\n";
+  std::u16string expectedKeys;
+  for (int i = 1; i <= 600; ++i) {
+    const std::string key = "User" + std::to_string(i);
+    content += key + "=user" + std::to_string(i) + "|1|0\r\n";
+    if (i > 1) expectedKeys += u';';
+    expectedKeys += std::u16string(key.begin(), key.end());
+  }
+  std::u16string expectedSections = u"Domain1";
+  for (int i = 1; i <= 500; ++i) {
+    const std::string section = "USER=user" + std::to_string(i) + "|1";
+    content += "[" + section + "]\r\nHomeDir=C:\\ftp\r\n";
+    expectedSections += u';' + std::u16string(section.begin(), section.end());
+  }
+  MakeFile(file_, content);
+  EXPECT_EQ(ini_.GetKeys(u"Domain1"), expectedKeys);
+  EXPECT_EQ(ini_.GetSections(), expectedSections);
+}
+
+TEST_F(CIniFileTest, AnEmptyKeyNameEndsTheKeyList) {
+  MakeFile(file_, "[s]\r\na=1\r\n=2\r\nb=3\r\n");
+  EXPECT_EQ(ini_.GetKeys(u"s"), u"a");
+}
+
+// ---- Writing and deleting ------------------------------------------------
+
+TEST_F(CIniFileTest, ExistingKeyIsReplacedInPlaceAndNewKeyGoesLastInItsSection) {
+  EXPECT_TRUE(ini_.WriteString(u"DOMAINS", u"domain2", u"||21|renamed|2|0"));
+  EXPECT_TRUE(ini_.WriteString(u"DOMAINS", u"Domain4", u"||21|fourth|4|0"));
+  EXPECT_EQ(ini_.GetKeys(u"DOMAINS"), u"Domain1;Domain2;Domain3;Domain4");
+  EXPECT_NE(Content().find("Domain2=||21|renamed|2|0\r\nDomain3=10.0.0.1||21|third|3|0\r\n"
+                           "Domain4=||21|fourth|4|0\r\n[Domain1]"),
+            std::string::npos)
+      << Content();
+}
+
+TEST_F(CIniFileTest, NewSectionGoesAtTheEndOfTheFile) {
+  EXPECT_TRUE(ini_.WriteString(u"USER=bob|1", u"HomeDir", u"C:\\ftp\\bob"));
+  const std::string content = Content();
+  EXPECT_EQ(content.substr(content.size() - 34), "[USER=bob|1]\r\nHomeDir=C:\\ftp\\bob\r\n");
+  EXPECT_EQ(content.substr(0, sizeof(kServerFile) - 1), kServerFile);
+}
+
+TEST_F(CIniFileTest, EmptyValueWritesTheKeyAndANeverAssignedValueRemovesIt) {
+  EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"Blank", u""));
+  EXPECT_NE(Content().find("Blank=\r\n"), std::string::npos);
+  EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"Version", std::nullopt));
+  EXPECT_EQ(Content().find("Version="), std::string::npos);
+  EXPECT_EQ(ini_.GetKeys(u"GLOBAL"), u"Blank");
+}
+
+TEST_F(CIniFileTest, DeleteKeyAndDeleteSection) {
+  EXPECT_TRUE(ini_.DeleteKey(u"domain1", u"ZERO"));
+  EXPECT_EQ(ini_.GetKeys(u"Domain1"), u"User1;Negative;Empty");
+  EXPECT_TRUE(ini_.DeleteKey(u"Domain1", u"NotThere"));
+  EXPECT_TRUE(ini_.DeleteSection(u"DOMAINS"));
+  EXPECT_EQ(ini_.GetSections(), u"GLOBAL;Domain1;Empty Section");
+  EXPECT_EQ(Content().find("Domain3="), std::string::npos);
+  EXPECT_TRUE(ini_.DeleteSection(u"NoSuchSection"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"");
+}
+
+TEST_F(CIniFileTest, WriteOfTheSameValueLeavesTheFileAlone) {
+  MakeFile(file_, "[GLOBAL]\nVersion = 6.4.0.6\n  Odd   line  \n");
+  EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"Version", u"6.4.0.6"));
+  EXPECT_EQ(Content(), "[GLOBAL]\nVersion = 6.4.0.6\n  Odd   line  \n");
+}
+
+TEST_F(CIniFileTest, LinesTheWriteDoesNotChangeKeepTheirBytes) {
+  MakeFile(file_, "[GLOBAL]\nVersion = 6.4.0.6\n  Odd   line  \n[DOMAINS]\r\nDomain1=a||21|h|1|0\r\n");
+  EXPECT_TRUE(ini_.WriteString(u"DOMAINS", u"Domain1", u"b||21|h|1|0"));
+  EXPECT_EQ(Content(), "[GLOBAL]\nVersion = 6.4.0.6\n  Odd   line  \n[DOMAINS]\r\nDomain1=b||21|h|1|0\r\n");
+}
+
+// ---- Refused writes ------------------------------------------------------
+
+TEST_F(CIniFileTest, LineBreaksAndNulAreRefusedAndNothingIsWritten) {
+  const std::string before = Content();
+  const std::u16string withNul{u'a', u'\0', u'b'};
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"Version", u"1\r\n[DOMAINS]\r\nDomain9=evil"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
+  EXPECT_FALSE(ini_.ErrorDetail().empty());
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"Key\nInjected", u"v"));
+  EXPECT_FALSE(ini_.WriteString(u"GLO\rBAL", u"Key", u"v"));
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"Version", withNul));
+  EXPECT_FALSE(ini_.DeleteSection(u"DOMAINS\n"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
+  EXPECT_FALSE(ini_.DeleteKey(u"GLOBAL", u"Version\r"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Delete Error");
+  EXPECT_EQ(Content(), before);
+}
+
+// ---- Code page -----------------------------------------------------------
+
+class CIniFileCodePageTest : public CIniFileTest {
+ protected:
+  void SetUp() override {
+    CIniFileTest::SetUp();
+    if (const char* value = std::getenv("LC_ALL")) savedLcAll_ = value;
+  }
+  void TearDown() override {
+    if (savedLcAll_) {
+      ::setenv("LC_ALL", savedLcAll_->c_str(), 1);
+    } else {
+      ::unsetenv("LC_ALL");
+    }
+    ResetAnsiCodePageForTesting();
+    CIniFileTest::TearDown();
+  }
+  void UseLocale(const char* locale) {
+    ::setenv("LC_ALL", locale, 1);
+    ResetAnsiCodePageForTesting();
+  }
+  std::optional<std::string> savedLcAll_;
+};
+
+TEST_F(CIniFileCodePageTest, DoubleByteValueReadsBackExactly) {
+  UseLocale("ja_JP.SJIS");
+  MakeFile(file_, "[s]\r\nname=\x93\xFA\x96\x7B\x8C\xEA\r\n");  // 日本語 in Shift-JIS
+  EXPECT_EQ(ini_.ReadString(u"s", u"name", 255), u"日本語");
+  EXPECT_TRUE(ini_.WriteString(u"s", u"other", u"表示"));  // 表 has the trail byte '\'
+  EXPECT_NE(Content().find("other=\x95\x5C\x8E\xA6\r\n"), std::string::npos);
+  EXPECT_EQ(ini_.ReadString(u"s", u"other", 255), u"表示");
+}
+
+TEST_F(CIniFileCodePageTest, CutNeverSplitsADoubleByteCharacter) {
+  UseLocale("ja_JP.SJIS");
+  MakeFile(file_, "[s]\r\nname=a\x93\xFA\x96\x7B\r\n");
+  EXPECT_EQ(ini_.ReadString(u"s", u"name", 3), u"a");
+  EXPECT_EQ(ini_.ReadString(u"s", u"name", 4), u"a日");
+}
+
+TEST_F(CIniFileCodePageTest, TextTheCodePageCannotHoldIsRefused) {
+  UseLocale("en_US.ISO-8859-1");
+  const std::string before = Content();
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"Owner", u"日本"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
+  EXPECT_EQ(Content(), before);
+  EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"Owner", u"Jérôme"));
+  EXPECT_NE(Content().find("Owner=J\xE9r\xF4me\r\n"), std::string::npos);
+  EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"Owner", 255), u"Jérôme");
+}
+
+// ---- Transactions --------------------------------------------------------
+
+TEST_F(CIniFileTest, CallsJoinTheTransactionOpenOnTheFile) {
+  const std::string before = Content();
+  {
+    ini::Transaction transaction(ToNativePath(ini_.IniFile()));
+    EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"ReloadSettings", u"true"));
+    EXPECT_TRUE(ini_.DeleteSection(u"Domain1"));
+    EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"ReloadSettings", 255), u"true");  // sees its own edit
+    EXPECT_EQ(Content(), before);                                           // nothing written yet
+    EXPECT_TRUE(transaction.Commit());
+  }
+  EXPECT_NE(Content().find("ReloadSettings=true\r\n"), std::string::npos);
+  EXPECT_EQ(Content().find("[Domain1]"), std::string::npos);
+}
+
+TEST_F(CIniFileTest, TransactionLeftWithoutCommitWritesNothing) {
+  const std::string before = Content();
+  {
+    ini::Transaction transaction(ToNativePath(ini_.IniFile()));
+    EXPECT_TRUE(ini_.WriteString(u"GLOBAL", u"ReloadSettings", u"true"));
+  }
+  EXPECT_EQ(Content(), before);
+}
+
+}  // namespace
+}  // namespace vantrel::storage
