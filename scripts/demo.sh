@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds Vantrel and runs the main job on a temporary COPY of the bundled
+# example server folder (examples/servu): the `vantrel` tool reading and
+# changing ServUDaemon.ini. Each command is printed before it runs.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/install-deps.sh"
+
+echo "== building (build/native) =="
+cmake -S "$top" -B "$top/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$top/build/native" -j "$(nproc)" --target vantrel
+
+work=$(mktemp -d /tmp/vantrel-demo.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+cp -r "$top/examples/servu" "$work/servu"
+mkdir -p "$work/root/drives/c"
+cp -r "$top/examples/servu" "$work/root/drives/c/Serv-U"
+export PATH="$top/build/native/cli:$PATH"
+export VANTREL_ROOT="$work/root"  # the system root: C:\ is $work/root/drives/c
+cd "$work/servu"
+echo "== working on a copy in $work/servu (system root $VANTREL_ROOT) =="
+
+run() {  # prints the command, runs it, reports a non-zero exit without stopping
+  local shown="" arg
+  for arg in "$@"; do
+    if [[ $arg =~ ^[A-Za-z0-9_./:=,+-]+$ ]]; then shown+=" $arg"; else shown+=" ${arg@Q}"; fi
+  done
+  printf '\n$%s\n' "$shown"
+  local rc=0
+  "$@" || rc=$?
+  [ "$rc" -eq 0 ] || echo "(exit status $rc)"
+}
+
+run vantrel ini sections ServUDaemon.ini
+run vantrel ini keys ServUDaemon.ini DOMAINS
+run vantrel ini get ServUDaemon.ini domains domain3
+run vantrel ini keys ServUDaemon.ini Domain4
+run vantrel ini get ServUDaemon.ini 'USER=carol|1' DiskQuota
+run vantrel ini int ServUDaemon.ini 'USER=carol|1' SpeedLimitDown
+run vantrel --json ini keys ServUDaemon.ini 'USER=alice|1'
+
+cp ServUDaemon.ini ServUDaemon.ini.before
+run vantrel ini set ServUDaemon.ini GLOBAL ReloadSettings true
+run vantrel ini set ServUDaemon.ini 'USER=dave|1' TimeOut 450
+run diff ServUDaemon.ini.before ServUDaemon.ini
+echo "(every other line keeps its bytes)"
+rm ServUDaemon.ini.before
+
+cp ServUDaemon.ini "$work/snapshot.ini"
+run vantrel ini set ServUDaemon.ini GLOBAL Version $'7.0\r\n[DOMAINS]\r\nDomain9=evil'
+cmp -s "$work/snapshot.ini" ServUDaemon.ini && echo "(refused: the file is unchanged)"
+run vantrel ini get 'C:\Serv-U\ServUDaemon.ini' GLOBAL Version
+run vantrel ini get 'c:/serv-u/servudaemon.INI' global VERSION
