@@ -25,6 +25,7 @@ struct CodePage {
   bool lead[256] = {};
 };
 
+#ifndef _WIN32
 std::string Normalised(std::string name) {
   std::string out;
   for (char c : name) {
@@ -34,7 +35,6 @@ std::string Normalised(std::string name) {
   return out;
 }
 
-#ifndef _WIN32
 std::string LocaleCodeset() {
   const char* chosen = nullptr;
   for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {

@@ -44,7 +44,8 @@ std::int32_t ReadInt(const std::filesystem::path& file, std::string_view section
 std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string_view section) {
   std::vector<std::string> names;
   ReadDocument(file, [&](const Document& doc) {
-    const std::optional<SectionRange> range = Requested(doc, section);
+    // As the key-list read: the section name is taken as given.
+    const std::optional<SectionRange> range = doc.FindSection(section);
     if (!range) return;
     for (std::size_t i = range->begin; i < range->end; ++i) {
       const Line& line = doc.lines()[i];

@@ -44,6 +44,25 @@ std::string CutAtNul(std::string_view text) {
   return std::string(nul == std::string_view::npos ? text : text.substr(0, nul));
 }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) on chained operator+.
+std::string HeaderText(std::string_view section) {
+  std::string text;
+  text.reserve(section.size() + 2);
+  text += '[';
+  text += section;
+  text += ']';
+  return text;
+}
+
+std::string KeyText(std::string_view key, std::string_view value) {
+  std::string text;
+  text.reserve(key.size() + value.size() + 1);
+  text += key;
+  text += '=';
+  text += value;
+  return text;
+}
+
 }  // namespace
 
 void ClassifyLine(Line& line) {
@@ -244,6 +263,16 @@ std::optional<std::size_t> Document::FindKey(const SectionRange& range, std::str
   return std::nullopt;
 }
 
+std::optional<std::size_t> Document::FindWritableKey(const SectionRange& range, std::string_view key) const {
+  for (std::size_t i = range.begin; i < range.end; ++i) {
+    const Line& line = lines_[i];
+    if ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) {
+      if (NamesEqual(line.name, key)) return i;
+    }
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> Document::SectionNames() const {
   std::vector<std::string> names;
   for (const Line& line : lines_) {
@@ -270,23 +299,32 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
   const std::optional<SectionRange> range = FindSection(section);
   if (!range) {
     std::size_t at = lines_.size();
-    InsertLines(at, {"[" + std::string(section) + "]", std::string(key) + "=" + std::string(value)});
+    InsertLines(at, {HeaderText(section), KeyText(key, value)});
     MarkHiddenKeys();
     return true;
   }
-  if (const std::optional<std::size_t> index = FindKey(*range, key)) {
+  if (const std::optional<std::size_t> index = FindWritableKey(*range, key)) {
     Line& line = lines_[*index];
+    if (line.kind == LineKind::Bare) {
+      // A bare line of that name takes the value (it becomes a key line).
+      Line replacement = MakeLine(KeyText(line.name, value));
+      replacement.raw_ending = line.raw_ending;
+      line = std::move(replacement);
+      MarkHiddenKeys();
+      return true;
+    }
     if (line.value == value) return false;
     // Keep the line's own spelling and spacing up to '=', and its line end.
     const std::size_t equals = FindSyntaxChar(line.text, '=');
-    const std::string text = line.text.substr(0, equals + 1) + std::string(value);
+    std::string text = line.text.substr(0, equals + 1);
+    text += value;
     Line replacement = MakeLine(text);
     replacement.raw_ending = line.raw_ending;
     line = std::move(replacement);
     MarkHiddenKeys();
     return true;
   }
-  InsertLines(InsertionPoint(*range), {std::string(key) + "=" + std::string(value)});
+  InsertLines(InsertionPoint(*range), {KeyText(key, value)});
   MarkHiddenKeys();
   return true;
 }
@@ -294,7 +332,7 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
 bool Document::DeleteKey(std::string_view section, std::string_view key) {
   const std::optional<SectionRange> range = FindSection(section);
   if (!range) return false;
-  const std::optional<std::size_t> index = FindKey(*range, key);
+  const std::optional<std::size_t> index = FindWritableKey(*range, key);
   if (!index) return false;
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*index));
   MarkHiddenKeys();
@@ -305,6 +343,14 @@ bool Document::DeleteSection(std::string_view section) {
   const std::optional<SectionRange> range = FindSection(section);
   if (!range) return false;
   // The header and every line up to the next header go, except comment lines.
+  // The block before the first header with no keys or bare lines is left alone.
+  if (!range->header) {
+    bool any = false;
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+      any = any || lines_[i].kind == LineKind::Key || lines_[i].kind == LineKind::Bare;
+    }
+    if (!any) return false;
+  }
   std::vector<Line> kept;
   kept.reserve(lines_.size());
   bool changed = false;
@@ -326,7 +372,7 @@ bool Document::ReplaceSection(std::string_view section, const std::vector<std::s
   if (ranges.empty()) {
     if (body.empty()) return false;
     std::vector<std::string> texts;
-    texts.push_back("[" + std::string(section) + "]");
+    texts.push_back(HeaderText(section));
     texts.insert(texts.end(), body.begin(), body.end());
     InsertLines(lines_.size(), texts);
     MarkHiddenKeys();

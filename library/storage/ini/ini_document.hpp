@@ -51,6 +51,8 @@ class Document {
   std::vector<SectionRange> FindAllSections(std::string_view name) const;
   // Index of the first visible key line of that name in the range.
   std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
+  // Writes and deletes also reach a bare line (a line without '=') of that name.
+  std::optional<std::size_t> FindWritableKey(const SectionRange& range, std::string_view key) const;
   // Names of all headers with a non-empty name, in file order.
   std::vector<std::string> SectionNames() const;
 

@@ -87,9 +87,9 @@ std::uint32_t GetProfileString(OptText section, OptText key, OptText default_val
       result = CopyList(doc.SectionNames(), buffer, size);
       return;
     }
-    const std::optional<std::string_view> wanted = RequestedSection(*section);
-    const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
     if (!key) {
+      // Key lists take the section name as given (no trimming).
+      const std::optional<SectionRange> range = doc.FindSection(*section);
       std::vector<std::string> names;
       if (range) {
         for (std::size_t i = range->begin; i < range->end; ++i) {
@@ -97,14 +97,18 @@ std::uint32_t GetProfileString(OptText section, OptText key, OptText default_val
           if (line.kind == LineKind::Key && !line.hidden) names.push_back(line.name);
         }
       }
-      // No names (or a first name that is empty) and tiny buffers give the default as it is.
+      // No names (or a first name that is empty) and tiny buffers give the
+      // default, its trailing spaces kept, its enclosing quotes removed.
       if (names.empty() || names.front().empty() || size <= 2) {
-        result = CopyText(default_value.value_or(std::string_view()), buffer, size);
+        result = CopyText(StripQuotes(default_value.value_or(std::string_view())), buffer, size);
         return;
       }
       result = CopyList(names, buffer, size);
       return;
     }
+    // Value reads trim spaces around the requested names.
+    const std::optional<std::string_view> wanted = RequestedSection(*section);
+    const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
     if (range) {
       if (const std::optional<std::size_t> index = doc.FindKey(*range, TrimSpaces(*key))) {
         result = CopyText(StripQuotes(doc.lines()[*index].value), buffer, size);
@@ -139,8 +143,8 @@ std::uint32_t GetProfileSection(OptText section, char* buffer, std::uint32_t siz
   if (!section || size == 0 || buffer == nullptr) return 0;
   std::string list;
   ReadDocument(file, [&](const Document& doc) {
-    const std::optional<std::string_view> wanted = RequestedSection(*section);
-    const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
+    // The whole-section functions take the name as given: blanks around it are not trimmed.
+    const std::optional<SectionRange> range = doc.FindSection(*section);
     if (!range) return;
     for (std::size_t i = range->begin; i < range->end; ++i) {
       const Line& line = doc.lines()[i];
@@ -153,12 +157,17 @@ std::uint32_t GetProfileSection(OptText section, char* buffer, std::uint32_t siz
       }
     }
   });
-  // The entries, each ended by a NUL, and one more NUL ending the list.
+  // The entries, each ended by a NUL, and one more NUL ending the list. The
+  // count excludes that last NUL; the whole list needs one byte to spare.
+  if (list.empty()) {
+    buffer[0] = '\0';
+    if (size >= 2) buffer[1] = '\0';
+    return 0;
+  }
   list += '\0';
-  if (list.size() == 1) list += '\0';
-  if (size >= list.size()) {
+  if (size > list.size()) {
     std::memcpy(buffer, list.data(), list.size());
-    return static_cast<std::uint32_t>(list.size() - 2 + (list.size() > 2 ? 1 : 0));
+    return static_cast<std::uint32_t>(list.size() - 1);
   }
   if (size == 1) {
     buffer[0] = '\0';
@@ -180,14 +189,17 @@ bool WriteProfileString(OptText section, OptText key, OptText value, const std::
   if (HasLineBreakOrNul(*section) || (key && HasLineBreakOrNul(*key)) || (value && HasLineBreakOrNul(*value))) {
     return Refuse("a section name, key name or value holds a line break or NUL; nothing was written");
   }
-  const std::string section_name(TrimSpaces(*section));
+  // Deletions take the names as given; value writes trim spaces around them.
   if (!key) {
+    const std::string section_name(*section);
     return EditDocument(file, [&](Document& doc) { return doc.DeleteSection(section_name); });
   }
-  const std::string key_name(TrimSpaces(*key));
   if (!value) {
+    const std::string section_name(*section), key_name(*key);
     return EditDocument(file, [&](Document& doc) { return doc.DeleteKey(section_name, key_name); });
   }
+  const std::string section_name(TrimSpaces(*section));
+  const std::string key_name(TrimSpaces(*key));
   const std::string text(*value);
   return EditDocument(file, [&](Document& doc) { return doc.SetValue(section_name, key_name, text); });
 }
@@ -195,7 +207,8 @@ bool WriteProfileString(OptText section, OptText key, OptText value, const std::
 bool WriteProfileSection(OptText section, OptText body, const std::filesystem::path& file) {
   if (!section) return Refuse("no section name given");
   if (HasLineBreakOrNul(*section)) return Refuse("the section name holds a line break or NUL; nothing was written");
-  const std::string section_name(TrimSpaces(*section));
+  // Taken as given, as GetProfileSection does: blanks around it are not trimmed.
+  const std::string section_name(*section);
   if (!body) {
     return EditDocument(file, [&](Document& doc) { return doc.DeleteSection(section_name); });
   }

@@ -27,6 +27,17 @@
 #include <string>
 #include <string_view>
 
+#ifdef _WIN32
+// windows.h maps these names to the win.ini functions (GetProfileStringW ...);
+// take it in first and drop those macros so the names below stay ours.
+#include <windows.h>
+#undef GetProfileString
+#undef GetProfileInt
+#undef GetProfileSection
+#undef WriteProfileString
+#undef WriteProfileSection
+#endif
+
 namespace vantrel::storage::ini {
 
 using OptText = std::optional<std::string_view>;

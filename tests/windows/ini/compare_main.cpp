@@ -1,0 +1,44 @@
+// ini_kernel32_compare [SEED [CASES [STEPS]]]: runs the rule cases and the
+// seeded random sequences; prints every unexpected difference; exit 1 if any.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "compare.hpp"
+
+int main(int argc, char** argv) {
+  const std::uint32_t seed = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20261207u;
+  const int random_cases = argc > 2 ? std::atoi(argv[2]) : 300;
+  const int steps = argc > 3 ? std::atoi(argv[3]) : 25;
+
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "vantrel-ini-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(root.c_str(), nullptr);
+
+  compare::Tally rules, random;
+  int n = 0;
+  for (const compare::Case& c : compare::RuleCases()) {
+    const std::string folder = root + "\\r" + std::to_string(++n);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    compare::RunCase(c, folder, rules);
+  }
+  for (const compare::Case& c : compare::RandomCases(seed, random_cases, steps)) {
+    const std::string folder = root + "\\x" + std::to_string(++n);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    compare::RunCase(c, folder, random);
+  }
+  for (const auto* t : {&rules, &random}) {
+    for (const std::string& m : t->messages) std::printf("DIFF %s\n", m.c_str());
+  }
+  std::printf("rule cases: %ld steps, %ld compared, %ld known Wine/Windows differences, %ld failures\n", rules.steps,
+              rules.compared, rules.known, rules.failures);
+  std::printf("random (seed %u): %ld steps, %ld compared, %ld failures\n", seed, random.steps, random.compared,
+              random.failures);
+  std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
+  return (rules.failures + random.failures) == 0 ? 0 : 1;
+}

@@ -1,0 +1,297 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "compare.hpp"
+#include "storage/ini/ini_profile.hpp"
+
+namespace compare {
+namespace {
+
+namespace ini = vantrel::storage::ini;
+
+constexpr std::size_t kGuard = 16;
+constexpr unsigned char kFill = 0xCC;
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+const char* Ptr(const std::optional<std::string>& s) { return s ? s->c_str() : nullptr; }
+
+ini::OptText View(const std::optional<std::string>& s) {
+  return s ? ini::OptText(std::string_view(*s)) : std::nullopt;
+}
+
+std::string Body(const std::string& text) { return text + std::string(2, '\0'); }
+
+struct Outcome {
+  std::uint32_t ret = 0;
+  std::string buffer;  // the whole buffer with its guard bytes
+  std::string Text() const { return std::string(buffer.c_str()); }
+};
+
+Outcome RunKernel(const Op& op, const std::string& path) {
+  Outcome o;
+  o.buffer.assign(op.size + kGuard, static_cast<char>(kFill));
+  switch (op.kind) {
+    case OpKind::GetString:
+      o.ret = GetPrivateProfileStringA(Ptr(op.section), Ptr(op.key), Ptr(op.text), o.buffer.data(), op.size,
+                                       path.c_str());
+      break;
+    case OpKind::GetInt:
+      o.ret = GetPrivateProfileIntA(Ptr(op.section), Ptr(op.key), op.int_default, path.c_str());
+      o.buffer.clear();
+      break;
+    case OpKind::GetSection:
+      o.ret = GetPrivateProfileSectionA(Ptr(op.section), o.buffer.data(), op.size, path.c_str());
+      break;
+    case OpKind::WriteString:
+      o.ret = WritePrivateProfileStringA(Ptr(op.section), Ptr(op.key), Ptr(op.text), path.c_str()) ? 1 : 0;
+      o.buffer.clear();
+      break;
+    case OpKind::WriteSection: {
+      const std::string body = op.text ? Body(*op.text) : std::string();
+      o.ret = WritePrivateProfileSectionA(Ptr(op.section), op.text ? body.c_str() : nullptr, path.c_str()) ? 1 : 0;
+      o.buffer.clear();
+      break;
+    }
+  }
+  return o;
+}
+
+Outcome RunEngine(const Op& op, const std::string& path) {
+  Outcome o;
+  o.buffer.assign(op.size + kGuard, static_cast<char>(kFill));
+  const std::filesystem::path file(path);
+  switch (op.kind) {
+    case OpKind::GetString:
+      o.ret = ini::GetProfileString(View(op.section), View(op.key), View(op.text), o.buffer.data(), op.size, file);
+      break;
+    case OpKind::GetInt:
+      o.ret = ini::GetProfileInt(View(op.section), View(op.key), op.int_default, file);
+      o.buffer.clear();
+      break;
+    case OpKind::GetSection:
+      o.ret = ini::GetProfileSection(View(op.section), o.buffer.data(), op.size, file);
+      break;
+    case OpKind::WriteString:
+      o.ret = ini::WriteProfileString(View(op.section), View(op.key), View(op.text), file) ? 1 : 0;
+      o.buffer.clear();
+      break;
+    case OpKind::WriteSection: {
+      const std::string body = op.text ? Body(*op.text) : std::string();
+      o.ret = ini::WriteProfileSection(View(op.section), op.text ? ini::OptText(body) : std::nullopt, file) ? 1 : 0;
+      o.buffer.clear();
+      break;
+    }
+  }
+  return o;
+}
+
+bool IsWrite(OpKind kind) { return kind == OpKind::WriteString || kind == OpKind::WriteSection; }
+
+std::string Arg(const std::optional<std::string>& s) { return s ? "\"" + Printable(*s) + "\"" : "NULL"; }
+
+std::string Describe(const Op& op) {
+  std::ostringstream out;
+  switch (op.kind) {
+    case OpKind::GetString:
+      out << "GetString(" << Arg(op.section) << ", " << Arg(op.key) << ", " << Arg(op.text) << ", " << op.size << ")";
+      break;
+    case OpKind::GetInt:
+      out << "GetInt(" << Arg(op.section) << ", " << Arg(op.key) << ", " << op.int_default << ")";
+      break;
+    case OpKind::GetSection:
+      out << "GetSection(" << Arg(op.section) << ", " << op.size << ")";
+      break;
+    case OpKind::WriteString:
+      out << "WriteString(" << Arg(op.section) << ", " << Arg(op.key) << ", " << Arg(op.text) << ")";
+      break;
+    case OpKind::WriteSection:
+      out << "WriteSection(" << Arg(op.section) << ", " << Arg(op.text) << ")";
+      break;
+  }
+  return out.str();
+}
+
+// The buffer up to its last written byte (the untouched fill bytes left out).
+std::string Show(const Outcome& o) {
+  std::size_t end = o.buffer.size();
+  while (end > 0 && static_cast<unsigned char>(o.buffer[end - 1]) == kFill) --end;
+  return "ret " + std::to_string(o.ret) + " buffer \"" + Printable(o.buffer.substr(0, end)) + "\"";
+}
+
+std::string ShowFile(const std::optional<std::string>& f) { return f ? "\"" + Printable(*f) + "\"" : "(missing)"; }
+
+// Wine removes a closing quote after cutting the text to the buffer, so a
+// quoted value or default cut at the buffer size loses one byte more there:
+// the engine removes the quotes first, as Windows does.
+bool QuotedCutQuirk(const Op& op, const Outcome& k, const Outcome& e) {
+  if (op.kind != OpKind::GetString || op.size < 2 || e.ret != op.size - 1 || k.ret + 1 != e.ret) return false;
+  return e.Text().compare(0, k.ret, k.Text()) == 0;
+}
+
+// Both files in Wine's written form (UTF-16 files with ASCII text reduced to their low bytes).
+std::string Comparable(const std::string& bytes) {
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    std::string low = "<UTF-16LE>";
+    std::string ansi;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) ansi += bytes[i];
+    return low + WineNormalise(ansi);
+  }
+  return WineNormalise(bytes);
+}
+
+}  // namespace
+
+void Tally::Fail(std::string message) {
+  ++failures;
+  if (messages.size() < 200) messages.push_back(std::move(message));
+}
+
+std::string Printable(const std::string& bytes) {
+  std::string out;
+  char hex[8];
+  for (unsigned char c : bytes) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '"') out += "\\\"";
+    else if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
+    else {
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+void RunCase(const Case& c, const std::string& folder, Tally& tally) {
+  const std::string kdir = folder + "\\k", edir = folder + "\\e";
+  CreateDirectoryA(kdir.c_str(), nullptr);
+  CreateDirectoryA(edir.c_str(), nullptr);
+  const std::string kpath = kdir + "\\test.ini", epath = edir + "\\test.ini";
+  if (c.path_is_folder) {
+    CreateDirectoryA(kpath.c_str(), nullptr);
+    CreateDirectoryA(epath.c_str(), nullptr);
+  } else if (c.content) {
+    WriteBytes(kpath, *c.content);
+    WriteBytes(epath, *c.content);
+  }
+  for (std::size_t i = 0; i < c.ops.size(); ++i) {
+    const Op& op = c.ops[i];
+    ++tally.steps;
+    const std::string where = c.name + " step " + std::to_string(i + 1) + " " + Describe(op) + ": ";
+    const std::optional<std::string> ebefore = ReadBytes(epath);
+    const std::optional<std::string> kbefore = ReadBytes(kpath);
+    const Outcome k = RunKernel(op, kpath);
+    const Outcome e = RunEngine(op, epath);
+    if (op.known_difference.empty() && QuotedCutQuirk(op, k, e)) {
+      ++tally.known;  // Wine drops one byte more when a quoted text is cut at the buffer size
+    } else if (op.known_difference.empty()) {
+      ++tally.compared;
+      if (k.ret != e.ret || k.buffer != e.buffer) {
+        tally.Fail(where + "kernel32 " + Show(k) + " | engine " + Show(e));
+      }
+    } else {
+      ++tally.known;
+      if (op.windows_result) {
+        const std::string got = IsWrite(op.kind) ? std::to_string(e.ret)
+                                                  : (op.kind == OpKind::GetInt ? std::to_string(e.ret) : e.Text());
+        if (got != *op.windows_result) {
+          tally.Fail(where + "[" + op.known_difference + "] engine gave \"" + Printable(got) + "\", Windows gives \"" +
+                     Printable(*op.windows_result) + "\"");
+        }
+      }
+    }
+    if (!IsWrite(op.kind) || c.path_is_folder) continue;
+    const std::optional<std::string> kafter = ReadBytes(kpath);
+    const std::optional<std::string> eafter = ReadBytes(epath);
+    if (!op.known_difference.empty()) {
+      if (op.windows_file && eafter != op.windows_file) {
+        tally.Fail(where + "[" + op.known_difference + "] engine file " + ShowFile(eafter) + ", Windows gives " +
+                   ShowFile(op.windows_file));
+      }
+      // Carry on from the engine's state on both sides.
+      if (eafter) WriteBytes(kpath, *eafter);
+      else DeleteFileA(kpath.c_str());
+      WritePrivateProfileStringA(nullptr, nullptr, nullptr, kpath.c_str());
+      continue;
+    }
+    if (kafter == kbefore) {
+      if (eafter != ebefore) {
+        tally.Fail(where + "kernel32 left its file alone but the engine changed its file from " + ShowFile(ebefore) +
+                   " to " + ShowFile(eafter));
+      }
+    } else if (!eafter || !kafter || Comparable(*eafter) != Comparable(*kafter)) {
+      tally.Fail(where + "files differ: kernel32 " + ShowFile(kafter) + " | engine " + ShowFile(eafter) +
+                 (eafter ? " (normalised \"" + Printable(Comparable(*eafter)) + "\")" : std::string()));
+    }
+  }
+}
+
+Op Get(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> def,
+       std::uint32_t size) {
+  Op op;
+  op.kind = OpKind::GetString;
+  op.section = std::move(section);
+  op.key = std::move(key);
+  op.text = std::move(def);
+  op.size = size;
+  return op;
+}
+
+Op GetInt(std::optional<std::string> section, std::optional<std::string> key, std::int32_t def) {
+  Op op;
+  op.kind = OpKind::GetInt;
+  op.section = std::move(section);
+  op.key = std::move(key);
+  op.int_default = def;
+  op.size = 0;
+  return op;
+}
+
+Op GetSec(std::optional<std::string> section, std::uint32_t size) {
+  Op op;
+  op.kind = OpKind::GetSection;
+  op.section = std::move(section);
+  op.size = size;
+  return op;
+}
+
+Op Put(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> value) {
+  Op op;
+  op.kind = OpKind::WriteString;
+  op.section = std::move(section);
+  op.key = std::move(key);
+  op.text = std::move(value);
+  op.size = 0;
+  return op;
+}
+
+Op PutSec(std::optional<std::string> section, std::optional<std::string> body) {
+  Op op;
+  op.kind = OpKind::WriteSection;
+  op.section = std::move(section);
+  op.text = std::move(body);
+  op.size = 0;
+  return op;
+}
+
+Op Known(Op op, std::string difference, std::optional<std::string> windows_result) {
+  op.known_difference = std::move(difference);
+  op.windows_result = std::move(windows_result);
+  return op;
+}
+
+}  // namespace compare

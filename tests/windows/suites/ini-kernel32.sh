@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The INI engine against Wine's kernel32 profile functions: rule cases and
+# seeded random sequences, in one Win32 process. $1 is the Windows build folder.
+# Exits non-zero and prints every unexpected difference.
+set -uo pipefail
+build=${1:?usage: ini-kernel32.sh WINDOWS_BUILD_DIR}
+exe=$(find "$build" -name ini_kernel32_compare.exe -print -quit)
+[ -n "$exe" ] || { echo "ini_kernel32_compare.exe not built in $build" >&2; exit 1; }
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+[ -x "$wine" ] || { echo "wine64 is missing" >&2; exit 1; }
+status=0
+for seed in 20261207 4242; do
+  out=$("$wine" "$exe" "$seed" 200 25 2>&1) || status=1
+  printf '%s\n' "$out" | grep -E '^(DIFF|rule cases|random)' || { printf '%s\n' "$out"; status=1; }
+done
+exit $status
