@@ -20,6 +20,15 @@ namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
+std::u16string_view TrimSpaces(std::u16string_view text) {
+  const auto first = text.find_first_not_of(u' ');
+  if (first == std::u16string_view::npos) return {};
+  const auto last = text.find_last_not_of(u' ');
+  return text.substr(first, last - first + 1);
+}
+
+#ifndef _WIN32
+
 bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 bool HasDrive(std::u16string_view path) {
@@ -34,15 +43,6 @@ bool IsDriveRoot(std::u16string_view path) {
   }
   return true;
 }
-
-std::u16string_view TrimSpaces(std::u16string_view text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  const auto last = text.find_last_not_of(u' ');
-  return text.substr(first, last - first + 1);
-}
-
-#ifndef _WIN32
 
 // Splits the path into components, dropping empty ones and ".", and
 // resolving ".." lexically; nothing climbs above `floor` components.

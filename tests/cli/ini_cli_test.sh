@@ -42,8 +42,6 @@ status "int hex" 0 "$vantrel" ini int numbers.ini n hex
 expect "hexadecimal" "16" "$out"
 status "int wrap" 0 "$vantrel" ini int numbers.ini n big
 expect "wraps to signed 32-bit" "-1" "$out"
-status "int text" 0 "$vantrel" ini int numbers.ini n text --default 7
-expect "text without digits is 0, not the default" "0" "$out"
 
 status "sections" 0 "$vantrel" ini sections ServUDaemon.ini
 expect "sections in file order" "$(grep -a '^\[' ServUDaemon.ini | tr -d '\r[]')" "$out"
