@@ -1,0 +1,90 @@
+#include "admin/dir_prefix.hpp"
+
+#include <vector>
+
+#include "storage/case_fold.hpp"
+
+namespace vantrel::admin {
+namespace {
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+bool IsDriveLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// Splits off the root of a path: "X:\", "X:" (drive-relative), "\\server\share\"
+// or "\". Returns the root in normal form and advances `pos` past it.
+std::u16string TakeRoot(std::u16string_view path, std::size_t& pos) {
+  pos = 0;
+  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
+    pos = 2;
+    if (path.size() > 2 && IsSeparator(path[2])) {
+      while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+      return std::u16string(path.substr(0, 2)) + u'\\';
+    }
+    return std::u16string(path.substr(0, 2));
+  }
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    // UNC: the server and share names belong to the root.
+    std::u16string root = u"\\\\";
+    pos = 2;
+    for (int part = 0; part < 2; ++part) {
+      while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+      const std::size_t start = pos;
+      while (pos < path.size() && !IsSeparator(path[pos])) ++pos;
+      root.append(path.substr(start, pos - start));
+      root.push_back(u'\\');
+    }
+    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+    return root;
+  }
+  if (!path.empty() && IsSeparator(path[0])) {
+    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+    return u"\\";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::u16string NormaliseFolderPath(std::u16string_view path) {
+  std::size_t pos = 0;
+  const std::u16string root = TakeRoot(path, pos);
+  const bool absolute = !root.empty() && (root.back() == u'\\');
+
+  std::vector<std::u16string_view> parts;
+  while (pos < path.size()) {
+    std::size_t end = pos;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    const std::u16string_view part = path.substr(pos, end - pos);
+    if (part == u"..") {
+      if (!parts.empty() && parts.back() != u"..") {
+        parts.pop_back();
+      } else if (!absolute) {
+        parts.push_back(part);  // a relative path may start above its folder
+      }
+    } else if (!part.empty() && part != u".") {
+      parts.push_back(part);
+    }
+    pos = end;
+    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+  }
+
+  std::u16string normal = root;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) normal.push_back(u'\\');
+    normal.append(parts[i]);
+  }
+  return normal;
+}
+
+bool IsWithinFolder(std::u16string_view path, std::u16string_view folder) {
+  if (folder.empty()) return false;
+  const std::u16string p = NormaliseFolderPath(path);
+  const std::u16string f = NormaliseFolderPath(folder);
+  if (f.empty() || p.size() < f.size()) return false;
+  if (!storage::EqualsIgnoreCase(std::u16string_view(p).substr(0, f.size()), f)) return false;
+  // The folder itself, or a path that continues at a folder boundary.
+  return p.size() == f.size() || f.back() == u'\\' || p[f.size()] == u'\\';
+}
+
+}  // namespace vantrel::admin

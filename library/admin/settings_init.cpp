@@ -1,0 +1,61 @@
+#include "admin/settings_init.hpp"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "admin/identity.hpp"
+#include "admin/settings_file.hpp"
+#include "storage/codepage.hpp"
+#include "storage/password.hpp"
+#include "storage/paths.hpp"
+
+namespace vantrel::admin {
+namespace {
+
+namespace fs = std::filesystem;
+
+void RestrictToOwner([[maybe_unused]] const fs::path& file) {
+#ifndef _WIN32
+  // The settings file holds credentials.
+  std::error_code ignored;
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ignored);
+#endif
+}
+
+void CreateSettingsFile() {
+  SettingsTransaction transaction;  // a concurrent first call waits and then finds the file
+  if (storage::FileExists(SettingsFilePath())) return;
+  WriteSetting(kVantrelSection, u"Version", kProductVersion);
+  WriteSetting(kVantrelSection, u"Copyright", kDevelopers);
+  WriteSetting(kVantrelSection, u"Email", kContact);
+  WriteSetting(kVantrelSection, u"Administrator", kDefaultAdministrator);
+  WriteSetting(kVantrelSection, u"Password", storage::MakeSaltedPassword(kDefaultPassword));
+  WriteSetting(kPublicDirSection, u"dir1", kDefaultPublicDir);
+  if (transaction.Commit()) RestrictToOwner(SettingsNativePath());
+}
+
+void CreateWelcomeFile(const std::u16string& path) {
+  const fs::path native = storage::ToNativePath(path);
+  std::ofstream out(native, std::ios::binary | std::ios::trunc);
+  out << "Welcome to use Vantrel.dll\r\n"
+      << storage::ToAnsi(std::u16string(kProductName) + u" " + kProductVersion + u" - Copyright (C) 2026 " +
+                         kDevelopers)
+      << "\r\n";
+}
+
+}  // namespace
+
+void EnsureSettingsFiles() {
+  const std::u16string windowsFolder = storage::WindowsFolder();
+#ifndef _WIN32
+  // The stand-in Windows folder is the library's own; a fresh root lacks it.
+  std::error_code ignored;
+  fs::create_directories(storage::ToNativePath(windowsFolder), ignored);
+#endif
+  if (!storage::FileExists(SettingsFilePath())) CreateSettingsFile();
+  const std::u16string welcome = storage::PathJoin(windowsFolder, u"Vantrel.txt");
+  if (!storage::FileExists(welcome)) CreateWelcomeFile(welcome);
+}
+
+}  // namespace vantrel::admin

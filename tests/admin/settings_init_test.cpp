@@ -1,0 +1,89 @@
+#include "admin/settings_init.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "admin/rights.hpp"
+#include "admin/settings_file.hpp"
+#include "temp_root.hpp"
+
+namespace vantrel::admin {
+namespace {
+
+using testing::TempRoot;
+
+std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+TEST(EnsureSettingsFiles, CreatesFactoryDefaultsThatPassTheChecks) {
+  TempRoot root;
+  EnsureSettingsFiles();
+  EXPECT_TRUE(CheckSystemAdmin(u"VANTREL", u"KelpMoor"));
+  EXPECT_FALSE(CheckSystemAdmin(u"Vantrel", u"kelpmoor"));
+  EXPECT_EQ(GetSettingKeys(u"PublicDir"), u"dir1");
+  EXPECT_EQ(ReadSetting(u"PublicDir", u"dir1"), u"C:\\Vantrel");
+  EXPECT_EQ(ReadSetting(u"Vantrel", u"Version"), u"1.0.0.0");
+  EXPECT_EQ(ReadSetting(u"Vantrel", u"Password").size(), 34u);
+  EXPECT_TRUE(CheckDirRight(u"", u"", u"c:\\vantrel\\pub"));
+
+  const std::string welcome = ReadBytes(root.WindowsFolder() / "Vantrel.txt");
+  EXPECT_EQ(welcome.rfind("Welcome to use Vantrel.dll\r\n", 0), 0u);
+  EXPECT_NE(welcome.find("1.0.0.0"), std::string::npos);
+  EXPECT_EQ(welcome.substr(welcome.size() - 2), "\r\n");
+
+  const auto perms = std::filesystem::status(root.WindowsFolder() / "Vantrel.ini").permissions();
+  EXPECT_EQ(perms & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+            std::filesystem::perms::none);
+}
+
+TEST(EnsureSettingsFiles, FreshSaltPerInstallation) {
+  std::u16string first, second;
+  {
+    TempRoot root;
+    EnsureSettingsFiles();
+    first = ReadSetting(u"Vantrel", u"Password");
+  }
+  for (int attempt = 0; attempt < 5 && (second.empty() || second == first); ++attempt) {
+    TempRoot root;
+    EnsureSettingsFiles();
+    second = ReadSetting(u"Vantrel", u"Password");
+  }
+  EXPECT_NE(first, second);  // 1 in 676 per attempt to collide
+}
+
+TEST(EnsureSettingsFiles, NeverChangesAnExistingFile) {
+  TempRoot root;
+  root.WriteSettings("");
+  EnsureSettingsFiles();
+  EXPECT_EQ(root.ReadSettings(), "");  // an empty file stays empty
+
+  std::filesystem::remove(root.WindowsFolder() / "Vantrel.txt");
+  root.WriteSettings("[Vantrel]\nAdministrator=x\n");
+  EnsureSettingsFiles();
+  EXPECT_EQ(root.ReadSettings(), "[Vantrel]\nAdministrator=x\n");
+  EXPECT_TRUE(std::filesystem::exists(root.WindowsFolder() / "Vantrel.txt"));  // the welcome file alone comes back
+}
+
+TEST(EnsureSettingsFiles, CreatesTheWindowsFolderOfAFreshRoot) {
+  TempRoot root;
+  std::filesystem::remove_all(root.WindowsFolder());
+  EnsureSettingsFiles();
+  EXPECT_TRUE(CheckSystemAdmin(u"Vantrel", u"KelpMoor"));
+}
+
+TEST(SettingsFile, RefusesTextThatWouldBreakTheFile) {
+  TempRoot root;
+  root.WriteSettings("[PrivateDir]\r\n");
+  EXPECT_FALSE(WriteSetting(u"PrivateDir", u"evil", u"pw|1|c:\\\r\n[Vantrel]\r\nAdministrator=evil"));
+  EXPECT_FALSE(WriteSetting(u"PrivateDir", u"a\nb", u"x"));
+  EXPECT_EQ(root.ReadSettings(), "[PrivateDir]\r\n");
+}
+
+}  // namespace
+}  // namespace vantrel::admin
