@@ -31,6 +31,31 @@ bool ToFileText(std::u16string_view text, std::string_view what, std::string& ou
   return true;
 }
 
+// Names that would read back as something else once written: a "]" ends a
+// section name early, "=" splits a key name, and a key name starting with
+// ";" or "[" becomes a comment or a section header; an empty key name ends
+// every key list of its section.
+bool NameIsSafe(std::u16string_view section, std::u16string_view key, std::string& why) {
+  if (section.find(u']') != std::u16string_view::npos) {
+    why = "the section name holds \"]\", which would end it early";
+    return false;
+  }
+  const auto start = key.find_first_not_of(u" \t\v\f");
+  if (start == std::u16string_view::npos) {
+    why = "the key name is empty";
+    return false;
+  }
+  if (key.find(u'=') != std::u16string_view::npos) {
+    why = "the key name holds \"=\", which would split it";
+    return false;
+  }
+  if (key[start] == u';' || key[start] == u'[') {
+    why = "the key name starts with \";\" or \"[\", which would make it a comment or a section";
+    return false;
+  }
+  return true;
+}
+
 // ";"-joined names. An empty name ends the list, as it ends a NUL-separated
 // name list.
 std::u16string JoinNames(const std::vector<std::string>& names) {
@@ -91,7 +116,7 @@ bool CIniFile::WriteString(std::u16string_view section, std::u16string_view key,
   if (!Begin()) return false;
   std::string ansiSection, ansiKey, ansiValue, why;
   if (!ToFileText(section, "section name", ansiSection, why) || !ToFileText(key, "key name", ansiKey, why) ||
-      (value && !ToFileText(*value, "value", ansiValue, why))) {
+      (value && !ToFileText(*value, "value", ansiValue, why)) || (value && !NameIsSafe(section, key, why))) {
     return Fail(kWriteError, why);
   }
   const ini::OptText written = value ? ini::OptText(ansiValue) : std::nullopt;

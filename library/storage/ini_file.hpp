@@ -50,8 +50,9 @@ class CIniFile {
 
   // Writes the value (an empty one gives "key="); a value that was never
   // assigned (nullopt) removes the key. False with "Write Error" when the write
-  // fails or is refused (a name or value holding CR, LF or NUL, or text the
-  // code page cannot hold).
+  // fails or is refused: a name or value holding CR, LF or NUL, text the code
+  // page cannot hold, or a name that would read back as something else ("]"
+  // in the section name; an empty key name, "=" in it, or ";" or "[" first).
   bool WriteString(std::u16string_view section, std::u16string_view key, std::optional<std::u16string_view> value);
 
   // The value as stored, cut to size - 1 bytes of the code page (never inside

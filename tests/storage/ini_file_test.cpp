@@ -267,6 +267,19 @@ TEST_F(CIniFileTest, LineBreaksAndNulAreRefusedAndNothingIsWritten) {
   EXPECT_EQ(Content(), before);
 }
 
+TEST_F(CIniFileTest, NamesThatWouldReadBackAsSomethingElseAreRefused) {
+  const std::string before = Content();
+  EXPECT_FALSE(ini_.WriteString(u"DOMAINS]x", u"Domain9", u"v"));  // would read as section DOMAINS
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"Version=1", u"v"));    // would read as key Version
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u" ;hidden", u"v"));
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"[DOMAINS]", u"v"));
+  EXPECT_FALSE(ini_.WriteString(u"GLOBAL", u"  ", u"v"));
+  EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
+  EXPECT_EQ(Content(), before);
+  EXPECT_TRUE(ini_.WriteString(u"[odd[ name", u"a;b[c]", u"x=y;z]"));  // harmless inside
+  EXPECT_EQ(ini_.ReadString(u"[odd[ name", u"a;b[c]", 255), u"x=y;z]");
+}
+
 // ---- Code page -----------------------------------------------------------
 
 class CIniFileCodePageTest : public CIniFileTest {
