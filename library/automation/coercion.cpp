@@ -269,6 +269,7 @@ Date ParseDate(std::u16string_view text) {
     if (t.kind == Token::Word && (t.text == u"am" || t.text == u"pm" || t.text == u"a" || t.text == u"p")) {
       if (!haveTime) {
         // "8 PM": the last number before the marker is the hour.
+        while (!date.empty() && date.back().kind == Token::Separator) date.pop_back();
         if (date.empty() || date.back().kind != Token::Number) Mismatch();
         hour = date.back().value;
         date.pop_back();

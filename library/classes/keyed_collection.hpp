@@ -48,6 +48,7 @@ class KeyedItems {
 template <class Record, automation::ClassId Id>
 class Collection : public automation::Object {
  public:
+  using RecordType = Record;
   static constexpr automation::ClassId kClassId = Id;
   automation::ClassId Class() const noexcept override { return Id; }
 

@@ -1,0 +1,135 @@
+// Late-bound scenarios through the POSIX runtime, as a page would write them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "automation/enumerator.hpp"
+#include "automation/runtime/runtime.hpp"
+
+namespace {
+
+using namespace vantrel::automation;
+using namespace vantrel::automation::runtime;
+
+int ErrorOf(auto&& call) {
+  try {
+    call();
+  } catch (const AutomationError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+Variant Get(Object& o, std::u16string_view name, std::vector<Variant> args = {}) {
+  return InvokeByName(o, name, kMethod | kPropertyGet, args);
+}
+void Let(Object& o, std::u16string_view name, Variant value) {
+  std::vector<Variant> args{std::move(value)};
+  InvokeByName(o, name, kPropertyPut, args);
+}
+void Set(Object& o, std::u16string_view name, Variant value) {
+  std::vector<Variant> args{std::move(value)};
+  InvokeByName(o, name, kPropertyPutRef, args);
+}
+
+TEST(Runtime, CreatesEveryClassByProgIdInAnyLetterCase) {
+  for (const ClassInfo& info : Catalogue()) {
+    Ref<Object> o = CreateObject(u"Vantrel." + info.name);
+    EXPECT_EQ(o->Class(), info.id);
+  }
+  EXPECT_EQ(CreateObject(u"VANTREL.useR")->Class(), ClassId::User);
+  EXPECT_EQ(ErrorOf([] { CreateObject(u"Vantrel.Nothing"); }), kCannotCreateObject);
+  EXPECT_EQ(ErrorOf([] { CreateObject(u"Scripting.Dictionary"); }), kCannotCreateObject);
+}
+
+TEST(Runtime, DispatchesByNameWithoutRegardToCase) {
+  auto user = CreateObject(u"Vantrel.User");
+  Let(*user, u"homedir", String(u"D:\\ftp\\bob"));
+  EXPECT_EQ(Get(*user, u"HOMEDIR"), Variant(String(u"D:\\ftp\\bob")));
+  EXPECT_EQ(ErrorOf([&] { Get(*user, u"HomeDirectory"); }), kMemberNotFound);
+}
+
+TEST(Runtime, CallsTheDefaultMemberForTheEmptyName) {
+  auto global = CreateObject(u"Vantrel.Global");
+  EXPECT_EQ(Get(*global, u""), Get(*global, u"About"));
+  auto rule = CreateObject(u"Vantrel.CDirAccess");
+  EXPECT_EQ(ErrorOf([&] { Get(*rule, u""); }), kMemberNotFound) << "CDirAccess has no default member";
+}
+
+TEST(Runtime, AppliesArgumentsOfAPropertyToItsValuesDefaultMember) {
+  auto domains = CreateObject(u"Vantrel.Domains");
+  Variant list = Get(*domains, u"Domain");
+  Get(*list.AsObject(), u"Add", {std::int16_t{1}, String(u"10.0.0.1"), String(u"one"), std::int16_t{21}, String(u"7")});
+  Get(*list.AsObject(), u"Add", {std::int16_t{7}, String(u"10.0.0.7"), String(u"seven"), std::int16_t{21}, String(u"1")});
+  // d.Domain(1) is the first line; d.Domain("1") the domain filed under key "1".
+  EXPECT_EQ(Get(*Get(*domains, u"Domain", {std::int16_t{1}}).AsObject(), u"HostName"), Variant(String(u"one")));
+  EXPECT_EQ(Get(*Get(*domains, u"Domain", {String(u"1")}).AsObject(), u"HostName"), Variant(String(u"seven")));
+  EXPECT_EQ(Get(*domains, u"Domain", {std::int16_t{1}}).AsObject(),
+            Get(*Get(*domains, u"Domain").AsObject(), u"Item", {String(u"7")}).AsObject())
+      << "the record itself, not a copy";
+}
+
+TEST(Runtime, SharesObjectsBetweenPageAndOwner) {
+  auto user = CreateObject(u"Vantrel.User");
+  auto rules = CreateObject(u"Vantrel.DirAccess");
+  Set(*user, u"DirAccess", rules);
+  Get(*rules, u"Add", {String(u"D:\\pub")});
+  EXPECT_EQ(Get(*Get(*user, u"DirAccess").AsObject(), u"Count"), Variant(std::int32_t{1}));
+  Set(*user, u"DirAccess", Variant::Nothing());
+  Variant fresh = Get(*user, u"DirAccess");
+  EXPECT_NE(fresh.AsObject(), rules);
+  EXPECT_EQ(Get(*fresh.AsObject(), u"Count"), Variant(std::int32_t{0}));
+  EXPECT_EQ(Get(*rules, u"Count"), Variant(std::int32_t{1})) << "the page's collection lives on";
+}
+
+TEST(Runtime, EnumeratesInAddingOrderWithNextSkipResetClone) {
+  auto list = CreateObject(u"Vantrel.Admin");
+  for (const char16_t* name : {u"ann", u"ben", u"cy"})
+    Get(*list, u"Add", {String(name), String(u"pw"), std::int16_t{1}, String(u"D:\\"), String(name)});
+  Variant e = Get(*list, u"NewEnum");
+  auto& enumerator = static_cast<Enumerator&>(*e.AsObject());
+  Variant item;
+  ASSERT_EQ(enumerator.Next(1, &item), 1u);
+  EXPECT_EQ(Get(*item.AsObject(), u""), Variant(String(u"ann")));
+  Ref<Enumerator> copy = enumerator.Clone();
+  EXPECT_TRUE(enumerator.Skip(1));
+  ASSERT_EQ(enumerator.Next(1, &item), 1u);
+  EXPECT_EQ(Get(*item.AsObject(), u"AdminName"), Variant(String(u"cy")));
+  EXPECT_FALSE(enumerator.Skip(1));
+  EXPECT_EQ(enumerator.Next(1, &item), 0u);
+  ASSERT_EQ(copy->Next(1, &item), 1u);
+  EXPECT_EQ(Get(*item.AsObject(), u"AdminName"), Variant(String(u"ben"))) << "the clone kept its own position";
+  enumerator.Reset();
+  ASSERT_EQ(enumerator.Next(1, &item), 1u);
+  EXPECT_EQ(Get(*item.AsObject(), u"AdminName"), Variant(String(u"ann")));
+  // Removing from the collection does not disturb a running enumeration.
+  Get(*list, u"Remove", {std::int16_t{1}});
+  ASSERT_EQ(copy->Next(1, &item), 1u);
+  EXPECT_EQ(Get(*item.AsObject(), u"AdminName"), Variant(String(u"cy")));
+}
+
+TEST(Runtime, RaisesCollectionErrorsAsAutomationErrors) {
+  auto list = CreateObject(u"Vantrel.File");
+  Get(*list, u"Add", {String(u"a.txt"), std::int32_t{1}, Date{1}, Date{1}, Date{1}, String(u"a.txt")});
+  EXPECT_EQ(ErrorOf([&] { Get(*list, u"Item", {std::int16_t{2}}); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { Get(*list, u"Item", {String(u"b.txt")}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] {
+              Get(*list, u"Add", {String(u"A.TXT"), std::int32_t{1}, Date{1}, Date{1}, Date{1}, String(u"A.TXT")});
+            }),
+            kDuplicateKey);
+  EXPECT_EQ(Get(*list, u"Count"), Variant(std::int32_t{1}));
+}
+
+TEST(Runtime, KeepsObjectsAliveWhileReferenced) {
+  Ref<Object> rule;
+  {
+    auto user = CreateObject(u"Vantrel.User");
+    Variant rules = Get(*user, u"DirAccess");
+    rule = Get(*rules.AsObject(), u"Add", {String(u"D:\\x")}).AsObject();
+    EXPECT_EQ(rule->RefCount(), 2) << "held by the collection and by the caller";
+  }
+  EXPECT_EQ(rule->RefCount(), 1) << "the released owner let go of its collection and items";
+  EXPECT_EQ(Get(*rule, u"Directory"), Variant(String(u"D:\\x")));
+}
+
+}  // namespace
