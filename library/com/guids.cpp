@@ -1,0 +1,4 @@
+// Defines the GUIDs declared by the widl-generated header (LIBID, IIDs, CLSIDs).
+#include <initguid.h>
+
+#include "Vantrel_h.h"
