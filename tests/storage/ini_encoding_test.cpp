@@ -1,0 +1,119 @@
+// Line ends, byte order marks, high bytes and double-byte code pages.
+#include "ini_test_support.hpp"
+#include "storage/codepage.hpp"
+#include "storage/ini/ini_access.hpp"
+
+namespace vantrel::storage::ini::testing {
+namespace {
+
+using EncodingTest = IniTest;
+
+TEST_F(EncodingTest, EveryLineEndIsALineEnd) {
+  Lay("[a]\nx=1\n[b]\ry=2\r[c]\r\r\nz=3\r\nw=4");
+  EXPECT_EQ(Value("a", "x").text, "1");
+  EXPECT_EQ(Value("b", "y").text, "2");
+  EXPECT_EQ(Value("c", "z").text, "3");
+  EXPECT_EQ(Value("c", "w").text, "4");
+}
+
+TEST_F(EncodingTest, WriteKeepsOtherLinesEndsAndEndsTheLastLineBeforeAppending) {
+  Lay("[a]\nx=1\n[b]\ry=2");
+  ASSERT_TRUE(WriteValue(file(), "b", "z", "3"));
+  EXPECT_EQ(Bytes(), "[a]\nx=1\n[b]\ry=2\r\nz=3\r\n");
+  ASSERT_TRUE(WriteValue(file(), "a", "x", "9"));
+  EXPECT_EQ(Bytes(), "[a]\nx=9\n[b]\ry=2\r\nz=3\r\n");
+}
+
+TEST_F(EncodingTest, Utf8ByteOrderMarkBelongsToTheFirstLine) {
+  Lay("\xEF\xBB\xBF[s]\r\nk=\xC3\xA9\r\n[t]\r\nk=\xC3\xA9\r\n");
+  EXPECT_EQ(Value("s", "k").text, "dflt");
+  EXPECT_EQ(Value("t", "k").text, "\xC3\xA9");
+}
+
+TEST_F(EncodingTest, Utf16FilesAreReadAndWrittenInTheirEncoding) {
+  const std::string le("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22);
+  Lay(le);
+  EXPECT_EQ(Value("s", "k").text, "v");
+  ASSERT_TRUE(WriteValue(file(), "s", "n", "x"));
+  EXPECT_EQ(Bytes(), le + std::string("n\0=\0x\0\r\0\n\0", 10));
+  const std::string be("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0v", 18);
+  Lay(be);
+  EXPECT_EQ(Value("s", "k").text, "v");
+  ASSERT_TRUE(WriteValue(file(), "s", "k", "w"));
+  EXPECT_EQ(Bytes(), std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0w", 18));
+}
+
+TEST_F(EncodingTest, Utf16WithoutByteOrderMarkFindsNothing) {
+  Lay(std::string("[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 20));
+  EXPECT_EQ(Value("s", "k").text, "dflt");
+}
+
+TEST_F(EncodingTest, HighBytesSurviveUnchanged) {
+  ScopedLocale cp1252("en_US.CP1252");
+  Lay("[s]\r\nk=\x80\xA0\xFF\r\n");
+  EXPECT_EQ(Value("s", "k").text, "\x80\xA0\xFF");
+  ASSERT_TRUE(WriteValue(file(), "s", "n", "\xFE\x81"));
+  EXPECT_EQ(Bytes(), "[s]\r\nk=\x80\xA0\xFF\r\nn=\xFE\x81\r\n");
+}
+
+TEST_F(EncodingTest, CodePageComesFromTheLocaleAndCOrPosixMeanUtf8) {
+  {
+    ScopedLocale c("C");
+    EXPECT_EQ(AnsiCodePageName(), "UTF-8");
+    EXPECT_EQ(ToAnsi(u"\u00e9"), "\xC3\xA9");
+  }
+  {
+    ScopedLocale sjis("ja_JP.SJIS");
+    EXPECT_EQ(ToAnsi(u"\u30a2"), "\x83\x41");
+    EXPECT_EQ(FromAnsi("\x83\x5D"), u"\u30be");
+    EXPECT_EQ(ToAnsi(u"\u00e9\u4e00"), "?\x88\xEA");  // é is not in Shift-JIS
+  }
+  {
+    ScopedLocale gbk("zh_CN.GBK");
+    EXPECT_EQ(ToAnsi(u"\u4e2d"), "\xD6\xD0");
+    EXPECT_EQ(FromAnsi("\xD6\xD0"), u"\u4e2d");
+  }
+}
+
+TEST_F(EncodingTest, DoubleByteTrailBytesAreNotSyntax) {
+  ScopedLocale sjis("ja_JP.SJIS");
+  // 0x83 0x5D is one character whose trail byte looks like ']'; 0x95 0x3D ends in '='.
+  Lay("[\x83\x5D]\r\n\x95\x3D=v\r\n");
+  EXPECT_EQ(ReadSections(file()), (std::vector<std::string>{"\x83\x5D"}));
+  EXPECT_EQ(Value("\x83\x5D", "\x95\x3D").text, "v");
+}
+
+TEST_F(EncodingTest, DoubleByteTrailBytesInGbkAreNotSyntax) {
+  ScopedLocale gbk("zh_CN.GBK");
+  Lay("[\x81\x5B\x81\x5D]\r\nk=\x81\x3D\r\n");
+  EXPECT_EQ(ReadSections(file()), (std::vector<std::string>{"\x81\x5B\x81\x5D"}));
+  EXPECT_EQ(Value("\x81\x5B\x81\x5D", "k").text, "\x81\x3D");
+}
+
+TEST_F(EncodingTest, CutsNeverSplitADoubleByteCharacter) {
+  ScopedLocale sjis("ja_JP.SJIS");
+  Lay("[s]\r\nk=a\x83\x41\x83\x41\r\n");
+  // Size 3 leaves room for "a" and half a character: the NUL follows "a".
+  const Read cut = Value("s", "k", "d", 3);
+  EXPECT_EQ(cut.text, "a");
+  EXPECT_EQ(cut.count, 1u);
+  EXPECT_EQ(Value("s", "k", "d", 4).text, "a\x83\x41");
+  const std::string value = "x" + [] {
+    std::string s;
+    for (int i = 0; i < 150; ++i) s += "\x83\x41";
+    return s;
+  }();
+  Lay("[s]\r\nk=" + value + "\r\n");
+  const std::string read = ReadValue(file(), "s", "k");
+  EXPECT_EQ(read, value.substr(0, 253));
+}
+
+TEST_F(EncodingTest, Utf8LocaleCutKeepsWholeCharacters) {
+  ScopedLocale utf8("C.UTF-8");
+  Lay("[s]\r\nk=ab\xE4\xB8\xAD\r\n");
+  EXPECT_EQ(Value("s", "k", "d", 5).text, "ab");
+  EXPECT_EQ(Value("s", "k", "d", 6).text, "ab\xE4\xB8\xAD");
+}
+
+}  // namespace
+}  // namespace vantrel::storage::ini::testing

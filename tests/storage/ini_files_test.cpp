@@ -1,0 +1,67 @@
+// Missing files and folders, folders named as files, file modes.
+#include <sys/stat.h>
+
+#include "ini_test_support.hpp"
+#include "storage/ini/ini_access.hpp"
+
+namespace vantrel::storage::ini::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using FilesTest = IniTest;
+
+TEST_F(FilesTest, ReadsOfAMissingFileGiveTheDefaultAndCreateNothing) {
+  const Read read = Value("s", "k", "default");
+  EXPECT_EQ(read.text, "default");
+  EXPECT_EQ(read.count, 7u);
+  EXPECT_TRUE(ReadSections(file()).empty());
+  EXPECT_TRUE(ReadKeys(file(), "s").empty());
+  EXPECT_FALSE(Exists());
+  EXPECT_FALSE(fs::exists(file().string() + ".lock"));
+}
+
+TEST_F(FilesTest, MissingFolderReadsTheDefaultAndRefusesWrites) {
+  const fs::path nowhere = folder() / "no" / "such" / "x.ini";
+  EXPECT_EQ(ReadValue(nowhere, "s", "k"), "");
+  EXPECT_FALSE(WriteValue(nowhere, "s", "k", "v"));
+  EXPECT_FALSE(fs::exists(folder() / "no"));
+}
+
+TEST_F(FilesTest, FolderAsPathReadsEmptyAndRefusesWritesAndDeletes) {
+  fs::create_directory(file());
+  EXPECT_EQ(Value("s", "k", "d").text, "d");
+  EXPECT_TRUE(ReadSections(file()).empty());
+  EXPECT_EQ(ReadInt(file(), "s", "k", 5), 5);
+  EXPECT_FALSE(WriteValue(file(), "s", "k", "v"));
+  EXPECT_FALSE(LastIniError().empty());
+  EXPECT_FALSE(DeleteKey(file(), "s", "k"));
+  EXPECT_FALSE(DeleteSection(file(), "s"));
+  EXPECT_TRUE(fs::is_directory(file()));
+  EXPECT_TRUE(fs::is_empty(file()));
+}
+
+TEST_F(FilesTest, ReplacedFileKeepsItsModeAndNoTemporaryFileStays) {
+  Lay("[s]\r\nk=1\r\n");
+  ASSERT_EQ(::chmod(file().c_str(), 0640), 0);
+  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+  struct stat st {};
+  ASSERT_EQ(::stat(file().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  for (const auto& entry : fs::directory_iterator(folder())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "test.ini" || name == "test.ini.lock") << name;
+  }
+}
+
+TEST_F(FilesTest, ReplacementIsANewFileReadersOfTheOldOneKeepTheirView) {
+  Lay("[s]\r\nk=1\r\n");
+  struct stat before {};
+  ASSERT_EQ(::stat(file().c_str(), &before), 0);
+  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+  struct stat after {};
+  ASSERT_EQ(::stat(file().c_str(), &after), 0);
+  EXPECT_NE(before.st_ino, after.st_ino);
+}
+
+}  // namespace
+}  // namespace vantrel::storage::ini::testing

@@ -1,0 +1,127 @@
+// Transactions: own edits visible, one write at commit, nothing without
+// commit, nesting, and two processes that lose nothing.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ini_test_support.hpp"
+#include "storage/ini/ini_access.hpp"
+#include "storage/ini/ini_transaction.hpp"
+
+namespace vantrel::storage::ini::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using TransactionTest = IniTest;
+
+ino_t Inode(const fs::path& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST_F(TransactionTest, ReadsSeeTheTransactionsOwnEditsBeforeCommit) {
+  Lay("[s]\r\nk=1\r\n");
+  Transaction tx(file());
+  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+  ASSERT_TRUE(WriteValue(file(), "new", "a", "b"));
+  EXPECT_EQ(ReadValue(file(), "s", "k"), "2");
+  EXPECT_EQ(ReadSections(file()), (std::vector<std::string>{"s", "new"}));
+  EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");  // nothing on disk yet
+  ASSERT_TRUE(tx.Commit());
+  EXPECT_EQ(Bytes(), "[s]\r\nk=2\r\n[new]\r\na=b\r\n");
+}
+
+TEST_F(TransactionTest, WithoutCommitNothingIsWritten) {
+  Lay("[s]\r\nk=1\r\n");
+  {
+    Transaction tx(file());
+    ASSERT_TRUE(DeleteSection(file(), "s"));
+    EXPECT_TRUE(ReadSections(file()).empty());
+  }
+  EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
+  EXPECT_EQ(ReadValue(file(), "s", "k"), "1");
+}
+
+TEST_F(TransactionTest, CommitWritesOnceAndOnlyWhenSomethingChanged) {
+  Lay("[s]\r\nk=1\r\n");
+  const ino_t original = Inode(file());
+  {
+    Transaction tx(file());
+    ASSERT_TRUE(WriteValue(file(), "s", "k", "1"));
+    ASSERT_TRUE(DeleteKey(file(), "s", "missing"));
+    ASSERT_TRUE(tx.Commit());
+  }
+  EXPECT_EQ(Inode(file()), original);
+  Transaction tx(file());
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(WriteValue(file(), "s", "k" + std::to_string(i), "v"));
+  EXPECT_EQ(Inode(file()), original);
+  ASSERT_TRUE(tx.Commit());
+  EXPECT_NE(Inode(file()), original);
+  EXPECT_EQ(ReadKeys(file(), "s").size(), 21u);
+}
+
+TEST_F(TransactionTest, NestedScopesJoinTheOuterOne) {
+  Lay("[s]\r\nk=1\r\n");
+  Transaction outer(file());
+  {
+    Transaction inner(fs::path(folder()) / "." / "test.ini");
+    EXPECT_TRUE(inner.Joined());
+    ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+    EXPECT_TRUE(inner.Commit());
+    EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
+  }
+  EXPECT_FALSE(outer.Joined());
+  EXPECT_EQ(ReadValue(file(), "s", "k"), "2");
+  ASSERT_TRUE(outer.Commit());
+  EXPECT_EQ(Bytes(), "[s]\r\nk=2\r\n");
+}
+
+TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
+  const fs::path other = folder() / "other.ini";
+  Transaction tx(file());
+  ASSERT_TRUE(WriteValue(other, "s", "k", "v"));
+  EXPECT_TRUE(fs::exists(other));  // written at once
+  EXPECT_FALSE(Exists());
+}
+
+TEST_F(TransactionTest, TransactionOnAMissingFileCreatesItAtCommit) {
+  Transaction tx(file());
+  EXPECT_EQ(ReadValue(file(), "s", "k"), "");
+  ASSERT_TRUE(WriteValue(file(), "s", "k", "v"));
+  EXPECT_FALSE(Exists());
+  ASSERT_TRUE(tx.Commit());
+  EXPECT_EQ(Bytes(), "[s]\r\nk=v\r\n");
+}
+
+// Each process adds its own keys and increments a shared counter, many times.
+void Worker(const fs::path& file, const std::string& name, int rounds) {
+  for (int i = 0; i < rounds; ++i) {
+    Transaction tx(file);
+    const std::int32_t n = ReadInt(file, "counter", "n", 0);
+    WriteValue(file, "counter", "n", std::to_string(n + 1));
+    WriteValue(file, name, "k" + std::to_string(i), std::to_string(i));
+    if (!tx.Commit()) ::_exit(2);
+  }
+}
+
+TEST_F(TransactionTest, TwoProcessesDoingReadModifyWriteLoseNothing) {
+  constexpr int kRounds = 150;
+  Lay("[counter]\r\nn=0\r\n");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    Worker(file(), "child", kRounds);
+    ::_exit(0);
+  }
+  Worker(file(), "parent", kRounds);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadInt(file(), "counter", "n", -1), 2 * kRounds);
+  EXPECT_EQ(ReadKeys(file(), "child").size(), static_cast<std::size_t>(kRounds));
+  EXPECT_EQ(ReadKeys(file(), "parent").size(), static_cast<std::size_t>(kRounds));
+}
+
+}  // namespace
+}  // namespace vantrel::storage::ini::testing
