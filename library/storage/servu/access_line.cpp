@@ -1,0 +1,45 @@
+#include "storage/servu/access_line.hpp"
+
+#include <string>
+
+namespace vantrel::storage::servu {
+
+AccessRights ParseAccessLetters(std::u16string_view letters) {
+  const auto has = [letters](char16_t letter) { return letters.find(letter) != std::u16string_view::npos; };
+  AccessRights rights;
+  rights.filesRead = has(u'R');
+  rights.filesWrite = has(u'W');
+  rights.filesAppend = has(u'A');
+  rights.filesDelete = has(u'M');
+  rights.filesExecute = has(u'E');
+  rights.dirList = has(u'L');
+  rights.dirCreate = has(u'C');
+  rights.dirRemove = has(u'D');
+  rights.subDirInherit = has(u'P');
+  return rights;
+}
+
+std::u16string ComposeAccessLetters(const AccessRights& rights) {
+  std::u16string letters;
+  if (rights.filesRead) letters += u'R';
+  if (rights.filesWrite) letters += u'W';
+  if (rights.filesAppend) letters += u'A';
+  if (rights.filesDelete) letters += u'M';
+  if (rights.filesExecute) letters += u'E';
+  if (rights.dirList) letters += u'L';
+  if (rights.dirCreate) letters += u'C';
+  if (rights.dirRemove) letters += u'D';
+  if (rights.subDirInherit) letters += u'P';
+  return letters;
+}
+
+std::u16string AccessKey(int position) {
+  const std::string n = std::to_string(position);
+  return u"Access" + std::u16string(n.begin(), n.end());
+}
+
+std::u16string AccessLineDirectory(std::u16string_view accesses) {
+  return std::u16string(accesses.substr(0, accesses.find(u'|')));
+}
+
+}  // namespace vantrel::storage::servu
