@@ -1,20 +1,212 @@
-// AdminOfAdmin operations: placeholders that raise "not implemented" until the
-// administrator management code replaces this file.
+// AdminOfAdmin operations: the domain administrators (section PrivateDir),
+// the public directories (section PublicDir) and the system administrator's
+// name and password (section Vantrel) of the settings file.
+//
+// Each operation runs as one settings-file transaction: its rights check, its
+// reads and its writes see one state of the file, and its writes reach the
+// file together at Commit() or not at all.
+#include <string>
+
+#include "admin/rights.hpp"
+#include "admin/settings_file.hpp"
+#include "automation/coercion.hpp"
 #include "classes/admin_of_admin.hpp"
-#include "classes/not_implemented.hpp"
+#include "classes/settings_text.hpp"
+#include "storage/case_fold.hpp"
+#include "storage/password.hpp"
 
 namespace vantrel::classes {
+namespace {
 
-bool AdminOfAdmin::GetAdminList() { ThrowNotImplemented(u"AdminOfAdmin.GetAdminList"); }
-bool AdminOfAdmin::GetPublicDir() { ThrowNotImplemented(u"AdminOfAdmin.GetPublicDir"); }
-bool AdminOfAdmin::DelAdmin(const String&) { ThrowNotImplemented(u"AdminOfAdmin.DelAdmin"); }
-bool AdminOfAdmin::AddAdmin(const String&, const String&, std::int16_t, const String&) {
-  ThrowNotImplemented(u"AdminOfAdmin.AddAdmin");
+constexpr char16_t kNoRight[] = u"You have no right!";
+constexpr char16_t kAdminExists[] = u"The AdminName exists already";
+constexpr char16_t kAdminMissing[] = u"The AdminName does not exist";
+constexpr char16_t kDirExists[] = u"The directory exists already";
+constexpr char16_t kDirMissing[] = u"The directory does not exist";
+constexpr char16_t kDirEmpty[] = u"The directory is empty";
+constexpr char16_t kNotWritten[] = u"The settings file could not be written";
+
+std::u16string Decimal(std::int32_t number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
 }
-bool AdminOfAdmin::DelPublicDir(const String&) { ThrowNotImplemented(u"AdminOfAdmin.DelPublicDir"); }
-bool AdminOfAdmin::AddPublicDir(const String&) { ThrowNotImplemented(u"AdminOfAdmin.AddPublicDir"); }
-bool AdminOfAdmin::ChangeSystemPassword(const String&, const String&, const String&, const String&) {
-  ThrowNotImplemented(u"AdminOfAdmin.ChangeSystemPassword");
+
+// "<what> is refused: <reason>", the message of a refused name or value.
+std::u16string Refused(std::u16string_view what, const std::u16string& reason) {
+  return std::u16string(what) + u" is refused: " + reason;
+}
+
+// The key for a new public directory: "dir" + (count + 1), or the first
+// higher number whose key is not taken (a section edited by hand may have
+// gaps), so a new entry never replaces another.
+std::u16string FreeDirKey(std::int32_t count) {
+  const std::vector<std::u16string> taken = admin::SettingKeyList(admin::kPublicDirSection);
+  for (std::int32_t n = count + 1;; ++n) {
+    std::u16string key = u"dir" + Decimal(n);
+    bool used = false;
+    for (const std::u16string& name : taken) used = used || storage::EqualsIgnoreCase(name, key);
+    if (!used) return key;
+  }
+}
+
+}  // namespace
+
+bool AdminOfAdmin::GetAdminList() {
+  ErrorMsg.clear();
+  admin::SettingsTransaction transaction;  // one consistent reading of the file
+  if (!admin::CheckSystemAdmin(Administrator, Password)) {
+    ErrorMsg = kNoRight;
+    return false;
+  }
+  const Ref<Admin> list = AdminProperty.Renew();
+  for (const std::u16string& name : admin::SettingKeyList(admin::kPrivateDirSection)) {
+    const std::vector<std::u16string> fields = admin::SplitFields(admin::ReadSetting(admin::kPrivateDirSection, name));
+    const std::u16string& password = admin::FieldAt(fields, 0);
+    const std::int16_t domain = automation::ToInteger(automation::Variant(admin::FieldAt(fields, 1)));
+    const std::u16string& rootDir = admin::FieldAt(fields, 2);
+    list->Add(name, password, domain, rootDir, name);
+  }
+  return true;
+}
+
+bool AdminOfAdmin::AddAdmin(const String& AdminName, const String& AdminPassword, std::int16_t DomainID,
+                            const String& RootDir) {
+  ErrorMsg.clear();
+  admin::SettingsTransaction transaction;
+  if (!GetAdminList()) return false;
+
+  std::u16string reason = RefusalOfKeyName(AdminName, u"AdminName");
+  if (reason.empty()) reason = RefusalOfField(AdminPassword, u"AdminPassword");
+  if (reason.empty()) reason = RefusalOfField(RootDir, u"RootDir");
+  const std::u16string entry = AdminPassword + u"|" + Decimal(DomainID) + u"|" + RootDir;
+  if (reason.empty() && !RefusalOfValue(entry, u"entry").empty()) {
+    // The password opens the entry and the root folder closes it.
+    reason = u"the AdminPassword may not start, nor the RootDir end, with a blank or a quote";
+  }
+  if (!reason.empty()) {
+    ErrorMsg = Refused(u"The administrator", reason);
+    return false;
+  }
+
+  const Ref<Admin> list = AdminProperty.Get();
+  for (std::int32_t i = 1; i <= list->Count(); ++i) {
+    if (storage::EqualsIgnoreCase(list->Item(automation::Variant(i))->AdminName, AdminName)) {
+      ErrorMsg = kAdminExists;
+      return false;
+    }
+  }
+  if (!admin::WriteSetting(admin::kPrivateDirSection, AdminName, entry) || !transaction.Commit()) {
+    ErrorMsg = kNotWritten;
+    return false;
+  }
+  return true;
+}
+
+bool AdminOfAdmin::DelAdmin(const String& AdminName) {
+  ErrorMsg.clear();
+  admin::SettingsTransaction transaction;
+  if (!GetAdminList()) return false;
+
+  const Ref<Admin> list = AdminProperty.Get();
+  for (std::int32_t i = 1; i <= list->Count(); ++i) {
+    const Ref<CAdmin> item = list->Item(automation::Variant(i));
+    if (!storage::EqualsIgnoreCase(item->AdminName, AdminName)) continue;
+    if (admin::DeleteSetting(admin::kPrivateDirSection, item->AdminName)) {
+      if (transaction.Commit()) return true;
+      break;  // the file could not be written: the key is still there
+    }
+  }
+  ErrorMsg = kAdminMissing;
+  return false;
+}
+
+bool AdminOfAdmin::ChangeSystemPassword(const String& OldAdministrator, const String& OldPassword,
+                                        const String& NewAdministrator, const String& NewPassword) {
+  // Wrong old credentials leave ErrorMsg as the last operation left it.
+  admin::SettingsTransaction transaction;
+  if (!admin::CheckSystemAdmin(OldAdministrator, OldPassword)) return false;
+  if (const std::u16string reason = RefusalOfValue(NewAdministrator, u"NewAdministrator"); !reason.empty()) {
+    ErrorMsg = Refused(u"NewAdministrator", reason);
+    return false;
+  }
+  const bool written = admin::WriteSetting(admin::kVantrelSection, u"Administrator", NewAdministrator) &&
+                       admin::WriteSetting(admin::kVantrelSection, u"Password",
+                                           storage::MakeSaltedPassword(NewPassword));
+  if (!written || !transaction.Commit()) {
+    ErrorMsg = kNotWritten;
+    return false;
+  }
+  return true;
+}
+
+bool AdminOfAdmin::GetPublicDir() {
+  ErrorMsg.clear();
+  admin::SettingsTransaction transaction;
+  if (!admin::CheckSystemAdmin(Administrator, Password)) {
+    ErrorMsg = kNoRight;
+    return false;
+  }
+  const Ref<PublicDir> list = PublicDirProperty.Renew();
+  for (const std::u16string& key : admin::SettingKeyList(admin::kPublicDirSection)) {
+    list->Add(admin::ReadSetting(admin::kPublicDirSection, key), key);
+  }
+  return true;
+}
+
+bool AdminOfAdmin::AddPublicDir(const String& SDir) {
+  ErrorMsg.clear();
+  admin::SettingsTransaction transaction;
+  if (!GetPublicDir()) return false;
+
+  // An empty public directory would be a prefix of every path.
+  if (SDir.empty()) {
+    ErrorMsg = kDirEmpty;
+    return false;
+  }
+  if (const std::u16string reason = RefusalOfValue(SDir, u"directory"); !reason.empty()) {
+    ErrorMsg = Refused(u"The directory", reason);
+    return false;
+  }
+  const Ref<PublicDir> list = PublicDirProperty.Get();
+  for (std::int32_t i = 1; i <= list->Count(); ++i) {
+    if (storage::EqualsIgnoreCase(list->Item(automation::Variant(i))->Directory, SDir)) {
+      ErrorMsg = kDirExists;
+      return false;
+    }
+  }
+  if (!admin::WriteSetting(admin::kPublicDirSection, FreeDirKey(list->Count()), SDir) || !transaction.Commit()) {
+    ErrorMsg = kNotWritten;
+    return false;
+  }
+  return true;
+}
+
+bool AdminOfAdmin::DelPublicDir(const String& SDir) {
+  ErrorMsg.clear();
+  admin::SettingsTransaction transaction;
+  if (!GetPublicDir()) return false;
+
+  // The section is written anew, renumbered from dir1, in the same
+  // transaction as its deletion: no reader ever sees it missing.
+  const Ref<PublicDir> list = PublicDirProperty.Get();
+  bool rewritten = admin::DeleteSettingSection(admin::kPublicDirSection);
+  std::int32_t counter = 1;
+  for (std::int32_t i = 1; rewritten && i <= list->Count(); ++i) {
+    const String& directory = list->Item(automation::Variant(i))->Directory;
+    if (storage::EqualsIgnoreCase(directory, SDir)) continue;
+    rewritten = admin::WriteSetting(admin::kPublicDirSection, u"dir" + Decimal(counter), directory);
+    ++counter;
+  }
+  // A directory that cannot be written back would be lost: write nothing.
+  if (!rewritten || !transaction.Commit()) {
+    ErrorMsg = kDirMissing;
+    return false;
+  }
+  if (counter != list->Count()) {
+    ErrorMsg = kDirMissing;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace vantrel::classes
