@@ -27,6 +27,7 @@ constexpr TwipRect kCommand = {120, 240, 2535, 375};
 constexpr TwipRect kLabel = {2760, 240, 4935, 615};
 constexpr TwipRect kTextBox = {2760, 240, 4935, 270};
 constexpr int kFontPoints = 9;
+constexpr int kSmallestFontPoints = 7;
 
 QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -125,6 +126,18 @@ void Form1::ShowTexts(const FormTexts& texts) {
   }
   label1_->setText(ToQString(texts.label1));
   label5_->setText(ToQString(texts.label5));
+  FitLabelText(label1_);
+  FitLabelText(label5_);
+}
+
+// A label's long text (three lines of Japanese) may need more height than
+// the label has at the frame's font size: step the size down until it fits.
+void Form1::FitLabelText(QLabel* label) {
+  QFont font = label->font();
+  while (font.pointSize() > kSmallestFontPoints && label->heightForWidth(label->width()) > label->height()) {
+    font.setPointSize(font.pointSize() - 1);
+    label->setFont(font);
+  }
 }
 
 std::u16string Form1::ServerPathText() const { return text1_->text().toStdU16String(); }

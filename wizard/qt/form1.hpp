@@ -32,6 +32,7 @@ class Form1 final : public QMainWindow, public Form {
  private:
   void BuildMenu();
   void BuildFrames();
+  static void FitLabelText(QLabel* label);
 
   std::array<QGroupBox*, 4> frames_{};
   std::array<QPushButton*, 4> commands_{};

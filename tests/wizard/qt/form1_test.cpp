@@ -185,6 +185,10 @@ class Form1Test : public QObject {
                  "Webディレクトリがホンページの次の親ディレクトリを設置できます，"
                  "そのディレクトリ移動したら設置できます。");
     QCOMPARE(Find<QLabel>("Label5")->font().family(), QString("PGothic"));
+    for (const char* name : {"Label1", "Label5"}) {
+      auto* label = Find<QLabel>(name);
+      QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+    }
     QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("typed server"));
     QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("typed include"));
     ChooseMenu("TCHS");
