@@ -56,13 +56,14 @@ bool NameIsSafe(std::u16string_view section, std::u16string_view key, std::strin
   return true;
 }
 
-// ";"-joined names. An empty name ends the list, as it ends a NUL-separated
-// name list.
+// ";"-joined names, complete. A line "=value" has an empty name, which in a
+// NUL-separated list would end it and hide every later key (and a deletion
+// that rewrites the list would then drop them); it is left out instead.
 std::u16string JoinNames(const std::vector<std::string>& names) {
   std::u16string joined;
   bool first = true;
   for (const std::string& name : names) {
-    if (name.empty()) break;
+    if (name.empty()) continue;
     if (!first) joined.push_back(u';');
     first = false;
     joined += FromAnsi(name);

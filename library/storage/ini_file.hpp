@@ -69,7 +69,8 @@ class CIniFile {
   // Every section name, in file order, joined by ";".
   std::u16string GetSections();
 
-  // Every key name of the section, in file order, joined by ";".
+  // Every key name of the section, in file order, joined by ";" (empty names
+  // of "=value" lines left out).
   std::u16string GetKeys(std::u16string_view section);
 
  private:

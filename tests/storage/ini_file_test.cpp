@@ -200,9 +200,9 @@ TEST_F(CIniFileTest, ListsAreCompleteBeyondFourKilobytes) {
   EXPECT_EQ(ini_.GetSections(), expectedSections);
 }
 
-TEST_F(CIniFileTest, AnEmptyKeyNameEndsTheKeyList) {
-  MakeFile(file_, "[s]\r\na=1\r\n=2\r\nb=3\r\n");
-  EXPECT_EQ(ini_.GetKeys(u"s"), u"a");
+TEST_F(CIniFileTest, AnEmptyKeyNameHidesNoLaterKey) {
+  MakeFile(file_, "[s]\r\n=0\r\na=1\r\n=2\r\nb=3\r\n");
+  EXPECT_EQ(ini_.GetKeys(u"s"), u"a;b");
 }
 
 // ---- Writing and deleting ------------------------------------------------
