@@ -1,0 +1,139 @@
+#include "cli_support.hpp"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+
+#include "automation/coercion.hpp"
+#include "automation/error.hpp"
+#include "automation/runtime/runtime.hpp"
+#include "automation/text.hpp"
+
+namespace vantrel::cli {
+namespace {
+
+namespace au = vantrel::automation;
+namespace rt = vantrel::automation::runtime;
+
+bool HasMember(const au::Object& object, std::u16string_view name) {
+  return au::FindMember(au::ClassOf(object), name).has_value();
+}
+
+std::string StripLineEnd(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+// Reads one line from the terminal with echo switched off.
+std::string PromptWithoutEcho(const std::string& prompt) {
+  std::cerr << prompt << std::flush;
+  termios old{};
+  const bool canHide = ::tcgetattr(STDIN_FILENO, &old) == 0;
+  if (canHide) {
+    termios quiet = old;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  }
+  std::string line;
+  std::getline(std::cin, line);
+  if (canHide) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &old);
+  std::cerr << '\n';
+  return StripLineEnd(line);
+}
+
+}  // namespace
+
+au::Ref<au::Object> CreateManager(std::u16string_view progId) { return rt::CreateObject(progId); }
+
+au::Variant GetProperty(au::Object& object, std::u16string_view name) {
+  return rt::InvokeByName(object, name, rt::kPropertyGet, {});
+}
+
+void LetProperty(au::Object& object, std::u16string_view name, au::Variant value) {
+  std::vector<au::Variant> args{std::move(value)};
+  rt::InvokeByName(object, name, rt::kPropertyPut, args);
+}
+
+au::Variant CallMethod(au::Object& object, std::u16string_view name, std::vector<au::Variant> args) {
+  return rt::InvokeByName(object, name, rt::kMethod | rt::kPropertyGet, args);
+}
+
+std::string StringProperty(au::Object& object, std::u16string_view name) {
+  const au::Variant v = GetProperty(object, name);
+  return v.IsEmpty() ? std::string() : au::ToUtf8(au::ToString(v));
+}
+
+std::string ServUPathOf(const GlobalOptions& options) { return options.servuPath.empty() ? "." : options.servuPath; }
+
+std::string ReadPassword(bool fromStdin, const std::string& prompt) {
+  if (fromStdin) {
+    std::string line;
+    std::getline(std::cin, line);
+    return StripLineEnd(line);
+  }
+  if (const char* fromEnvironment = std::getenv("VANTREL_PASSWORD")) return fromEnvironment;
+  if (::isatty(STDIN_FILENO)) return PromptWithoutEcho(prompt);
+  return {};
+}
+
+void SetServUPath(au::Object& object, const GlobalOptions& options) {
+  if (HasMember(object, u"ServUPath")) LetProperty(object, u"ServUPath", au::FromUtf8(ServUPathOf(options)));
+}
+
+void SetCredentials(au::Object& object, const GlobalOptions& options, const std::string& password) {
+  if (options.admin.empty()) return;
+  const bool administrator = HasMember(object, u"Administrator");
+  LetProperty(object, administrator ? u"Administrator" : u"AdminName", au::FromUtf8(options.admin));
+  LetProperty(object, administrator ? u"Password" : u"AdminPassword", au::FromUtf8(password));
+}
+
+std::string CredentialsPassword(const GlobalOptions& options, bool fromStdin) {
+  if (options.admin.empty()) return {};
+  return ReadPassword(fromStdin, "Password for " + options.admin + ": ");
+}
+
+void Table::Print(std::ostream& out, const std::string& indent) const {
+  std::vector<std::size_t> width(header.size());
+  for (std::size_t c = 0; c < header.size(); ++c) width[c] = header[c].size();
+  for (const auto& row : rows)
+    for (std::size_t c = 0; c < row.size() && c < width.size(); ++c) width[c] = std::max(width[c], row[c].size());
+  auto line = [&](const std::vector<std::string>& cells) {
+    std::string text = indent;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      text += cells[c];
+      if (c + 1 < cells.size() && c < width.size()) text += std::string(width[c] - cells[c].size() + 2, ' ');
+    }
+    out << text << '\n';
+  };
+  line(header);
+  for (const auto& row : rows) line(row);
+}
+
+int RunGuarded(const std::function<int()>& body) {
+  try {
+    return body();
+  } catch (const au::AutomationError& e) {
+    std::cerr << "vantrel: error " << e.Number() << ": " << au::ToUtf8(e.Description()) << '\n';
+    return kUsageOrAutomationError;
+  }
+}
+
+int OperationOutcome(au::Object& object, bool result, const GlobalOptions& options, const std::string& successText,
+                     nlohmann::json details) {
+  const std::string message = StringProperty(object, u"ErrorMsg");
+  if (options.json) {
+    details["result"] = result;
+    details["ErrorMsg"] = message;
+    std::cout << details.dump(2) << '\n';
+  } else if (result) {
+    if (!successText.empty()) std::cout << successText << '\n';
+  }
+  if (result) return kSuccess;
+  std::cerr << "vantrel: " << (message.empty() ? std::string("the operation failed") : message) << '\n';
+  return kOperationFalse;
+}
+
+}  // namespace vantrel::cli
