@@ -31,7 +31,9 @@ std::u16string ReadSetting(std::u16string_view section, std::u16string_view key)
 std::u16string GetSettingKeys(std::u16string_view section) {
   std::u16string joined;
   for (const std::string& name : ini::ReadKeys(SettingsNativePath(), storage::ToAnsi(section))) {
-    if (name.empty()) break;  // an empty name ends a NUL-separated name list
+    // A key line with an empty name ("=x") is no name to list; skipping it,
+    // rather than ending the list there, keeps every later name visible.
+    if (name.empty()) continue;
     if (!joined.empty()) joined.push_back(u';');
     joined += storage::FromAnsi(name);
   }

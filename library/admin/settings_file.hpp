@@ -26,8 +26,8 @@ std::filesystem::path SettingsNativePath();
 // The value of one key, cut to 254 bytes of its ANSI form; "" when missing.
 std::u16string ReadSetting(std::u16string_view section, std::u16string_view key);
 
-// The key names of a section in file order, up to the first empty name, joined
-// by ";"; "" for an empty or missing section. The list is never cut.
+// The key names of a section in file order, joined by ";" (empty names left
+// out); "" for an empty or missing section. The list is never cut.
 std::u16string GetSettingKeys(std::u16string_view section);
 
 // The same names as a list ("" gives no names).

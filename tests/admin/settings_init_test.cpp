@@ -85,5 +85,12 @@ TEST(SettingsFile, RefusesTextThatWouldBreakTheFile) {
   EXPECT_EQ(root.ReadSettings(), "[PrivateDir]\r\n");
 }
 
+TEST(SettingsFile, AnEmptyKeyNameHidesNoLaterKey) {
+  TempRoot root;
+  root.WriteSettings("[PublicDir]\r\ndir1=C:\\a\r\n=stray\r\ndir2=C:\\b\r\n");
+  EXPECT_EQ(GetSettingKeys(u"PublicDir"), u"dir1;dir2");
+  EXPECT_TRUE(CheckDirRight(u"", u"", u"c:\\b\\x"));
+}
+
 }  // namespace
 }  // namespace vantrel::admin
