@@ -19,20 +19,6 @@ AccessRights ParseAccessLetters(std::u16string_view letters) {
   return rights;
 }
 
-std::u16string ComposeAccessLetters(const AccessRights& rights) {
-  std::u16string letters;
-  if (rights.filesRead) letters += u'R';
-  if (rights.filesWrite) letters += u'W';
-  if (rights.filesAppend) letters += u'A';
-  if (rights.filesDelete) letters += u'M';
-  if (rights.filesExecute) letters += u'E';
-  if (rights.dirList) letters += u'L';
-  if (rights.dirCreate) letters += u'C';
-  if (rights.dirRemove) letters += u'D';
-  if (rights.subDirInherit) letters += u'P';
-  return letters;
-}
-
 std::u16string AccessKey(int position) {
   const std::string n = std::to_string(position);
   return u"Access" + std::u16string(n.begin(), n.end());

@@ -22,9 +22,6 @@ struct AccessRights {
 // lower-case letters and other characters grant nothing.
 AccessRights ParseAccessLetters(std::u16string_view letters);
 
-// The letters of the granted rights in the fixed order.
-std::u16string ComposeAccessLetters(const AccessRights& rights);
-
 // "Access" + position.
 std::u16string AccessKey(int position);
 

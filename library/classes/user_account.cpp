@@ -1,0 +1,166 @@
+#include "classes/user_account.hpp"
+
+#include <string>
+#include <vector>
+
+#include "admin/rights.hpp"
+#include "admin/settings_file.hpp"
+#include "automation/coercion.hpp"
+#include "automation/text.hpp"
+#include "classes/user.hpp"
+#include "storage/file_text.hpp"
+#include "storage/paths.hpp"
+#include "storage/servu/access_line.hpp"
+#include "storage/servu/expiry.hpp"
+#include "storage/servu/user_line.hpp"
+
+namespace vantrel::classes {
+
+namespace servu = storage::servu;
+
+namespace {
+
+constexpr std::int32_t kValueSize = 255;
+
+std::int16_t ReadInteger16(storage::CIniFile& ini, const String& section, const char16_t* key) {
+  const String text = ini.ReadString(section, key, kValueSize);
+  return text.empty() ? std::int16_t{0} : automation::ToInteger(text);
+}
+
+std::int32_t ReadInteger32(storage::CIniFile& ini, const String& section, const char16_t* key) {
+  const String text = ini.ReadString(section, key, kValueSize);
+  return text.empty() ? 0 : automation::ToLong(text);
+}
+
+bool ReadFlag(storage::CIniFile& ini, const String& section, const char16_t* key) {
+  return ini.ReadString(section, key, kValueSize) == u"1";
+}
+
+String Decimal(std::int32_t n) {
+  const std::string text = std::to_string(n);
+  return String(text.begin(), text.end());
+}
+
+// Problem with text bound for the file (line breaks, NUL, characters the code
+// page cannot hold), as a message; nullopt when it can be stored as given.
+std::optional<String> TextRefusal(const String& text, std::string_view what) {
+  std::string ansi;
+  std::string why;
+  if (storage::ToFileText(text, what, ansi, why)) return std::nullopt;
+  return u"Refused: " + automation::FromUtf8(why);
+}
+
+}  // namespace
+
+StoredAccount ReadStoredAccount(storage::CIniFile& ini, const String& section) {
+  StoredAccount account;
+  account.storedPassword = ini.ReadString(section, u"Password", kValueSize);
+
+  const String quota = ini.ReadString(section, u"DiskQuota", kValueSize);
+  if (quota.starts_with(u"1|")) {
+    account.enableDiskQuota = true;
+    account.diskQuotaSize = automation::ToLong(admin::FieldAt(admin::SplitFields(quota), 1));
+  }
+
+  account.rules = automation::MakeRef<DirAccess>();
+  for (const String& key : admin::SplitFields(ini.GetKeys(section), u';')) {
+    if (!servu::IsAccessKey(key)) continue;
+    const std::vector<String> fields = admin::SplitFields(ini.ReadString(section, key, kValueSize));
+    const String& directory = admin::FieldAt(fields, 0);
+    const servu::AccessRights r = servu::ParseAccessLetters(admin::FieldAt(fields, 1));
+    account.rules->Add(directory, r.filesRead, r.filesWrite, r.filesAppend, r.filesDelete, r.filesExecute,
+                       r.dirList, r.dirCreate, r.dirRemove, r.subDirInherit);
+  }
+
+  account.homeDir = ini.ReadString(section, u"HomeDir", kValueSize);
+  account.loginMesFile = ini.ReadString(section, u"LoginMesFile", kValueSize);
+  account.relPaths = ReadFlag(ini, section, u"RelPaths");
+  account.changePassword = ReadFlag(ini, section, u"ChangePassword");
+  account.timeOut = ReadInteger16(ini, section, u"TimeOut");
+  account.maxUsersLoginPerIP = ReadInteger16(ini, section, u"MaxUsersLoginPerIP");
+  account.speedLimitUp = ReadInteger32(ini, section, u"SpeedLimitUp");
+  account.speedLimitDown = ReadInteger32(ini, section, u"SpeedLimitDown");
+  account.sessionTimeOut = ReadInteger32(ini, section, u"SessionTimeOut");
+  account.maxNrUsers = ReadInteger16(ini, section, u"MaxNrUsers");
+  return account;
+}
+
+std::vector<Ref<CDirAccess>> AdmittedRules(User& user) {
+  std::vector<Ref<CDirAccess>> admitted;
+  const Ref<DirAccess> rules = user.DirAccessProperty.Get();
+  for (std::int32_t i = 1; i <= rules->Count(); ++i) {
+    Ref<CDirAccess> rule = rules->Item(automation::Variant(i));
+    if (!admin::CheckDirRight(user.AdminName, user.AdminPassword, rule->Directory)) continue;
+    const String written = servu::AccessLineDirectory(rule->Accesses);
+    if (written != rule->Directory && !admin::CheckDirRight(user.AdminName, user.AdminPassword, written)) continue;
+    admitted.push_back(std::move(rule));
+  }
+  return admitted;
+}
+
+std::optional<String> AccountRefusal(User& user, const String& name, const std::vector<Ref<CDirAccess>>& rules) {
+  if (name.find_first_of(u"|]") != String::npos)
+    return String(u"Refused: the username holds \"|\" or \"]\", which would break the server file");
+  if (auto why = TextRefusal(name, "username")) return why;
+  if (auto why = TextRefusal(user.HomeDir, "home folder")) return why;
+  // A login message file that does not exist is replaced by the default.
+  if (storage::FileExists(user.LoginMesFile))
+    if (auto why = TextRefusal(user.LoginMesFile, "login message file")) return why;
+  if (auto why = TextRefusal(user.StoredPassword(), "stored password")) return why;
+  for (const Ref<CDirAccess>& rule : rules) {
+    if (rule->Directory.find(u'|') != String::npos)
+      return u"Refused: the access rule directory \"" + rule->Directory + u"\" holds \"|\"";
+    if (rule->Accesses.find(u'|') == String::npos)
+      return u"Refused: the access rule text \"" + rule->Accesses + u"\" has no \"|\" before its letters";
+    if (auto why = TextRefusal(rule->Accesses, "access rule")) return why;
+  }
+  if (!servu::ExpiryField(user.Expire, user.ExpireDate.value))
+    return String(u"Refused: the expiry date lies outside the range the server file can hold");
+  return std::nullopt;
+}
+
+bool WriteAccount(storage::CIniFile& ini, User& user, const String& name, std::int16_t domainID,
+                  const String& listKey, const std::vector<Ref<CDirAccess>>& rules) {
+  const auto expiry = servu::ExpiryField(user.Expire, user.ExpireDate.value);
+  if (!expiry) return false;
+  if (!ini.WriteString(servu::UserIndexSection(domainID), listKey,
+                       servu::ComposeUserLine(name, user.Disable, *expiry)))
+    return false;
+
+  const String section = servu::UserSection(name, domainID);
+  // No key of an earlier account of this name (an old password or rule) survives.
+  if (!ini.DeleteSection(section)) return false;
+  const auto write = [&](const String& key, const String& value) { return ini.WriteString(section, key, value); };
+
+  if (!write(u"HomeDir", user.HomeDir)) return false;
+  if (!user.Password().empty() && !write(u"Password", user.StoredPassword())) return false;
+  if (!write(u"TimeOut", Decimal(user.TimeOut))) return false;
+
+  int k = 1;
+  for (const Ref<CDirAccess>& rule : rules) {
+    storage::CreateFolderPath(servu::AccessLineDirectory(rule->Accesses));
+    if (!write(servu::AccessKey(k++), rule->Accesses)) return false;
+  }
+
+  const String loginFile = storage::FileExists(user.LoginMesFile)
+                               ? user.LoginMesFile
+                               : storage::PathJoin(storage::WindowsFolder(), u"Vantrel.txt");
+  if (!write(u"LoginMesFile", loginFile)) return false;
+
+  if (user.RelPaths && !write(u"RelPaths", u"1")) return false;
+  if (user.ChangePassword && !write(u"ChangePassword", u"1")) return false;
+  if (user.EnableDiskQuota && !write(u"DiskQuota", u"1|" + Decimal(user.DiskQuotaSize) + u"|0")) return false;
+  const struct {
+    const char16_t* key;
+    std::int32_t value;
+  } numbers[] = {{u"MaxUsersLoginPerIP", user.MaxUsersLoginPerIP},
+                 {u"MaxNrUsers", user.MaxNrUsers},
+                 {u"SpeedLimitUp", user.SpeedLimitUp},
+                 {u"SpeedLimitDown", user.SpeedLimitDown},
+                 {u"SessionTimeOut", user.SessionTimeOut}};
+  for (const auto& n : numbers)
+    if (n.value != 0 && !write(n.key, Decimal(n.value))) return false;
+  return true;
+}
+
+}  // namespace vantrel::classes
