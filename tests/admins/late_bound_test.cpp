@@ -1,0 +1,76 @@
+// AdminOfAdmin as a page drives it: created by ProgID, arguments as text,
+// results read through collection items and default members.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "automation/runtime/runtime.hpp"
+#include "temp_root.hpp"
+
+namespace vantrel::testing {
+namespace {
+
+using namespace automation;
+using namespace automation::runtime;
+
+// Salt "ab" followed by the MD5 digest of "abKelpMoor".
+constexpr char kFactorySettings[] =
+    "[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n"
+    "[PublicDir]\r\ndir1=C:\\Vantrel\r\n";
+
+Variant Call(Object& o, std::u16string_view name, std::vector<Variant> args = {}) {
+  return InvokeByName(o, name, kMethod | kPropertyGet, args);
+}
+void Let(Object& o, std::u16string_view name, Variant value) {
+  std::vector<Variant> args{std::move(value)};
+  InvokeByName(o, name, kPropertyPut, args);
+}
+
+class LateBoundAdmins : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_.WriteSettings(kFactorySettings);
+    Let(*admins_, u"Administrator", u"vantrel");
+    Let(*admins_, u"Password", u"KelpMoor");
+  }
+  TempRoot root_;
+  Ref<Object> admins_ = CreateObject(u"Vantrel.AdminOfAdmin");
+};
+
+TEST_F(LateBoundAdmins, AddsAndListsWithTheDomainGivenAsText) {
+  EXPECT_EQ(Call(*admins_, u"AddAdmin", {u"sales", u"Pa55", u" 2 ", u"D:\\ftp\\sales"}), Variant(true));
+  EXPECT_EQ(Call(*admins_, u"GetAdminList"), Variant(true));
+  Variant list = Call(*admins_, u"Admin");
+  Variant item = Call(*list.AsObject(), u"", {u"SALES"});
+  EXPECT_EQ(Call(*item.AsObject(), u"DomainID"), Variant(std::int16_t{2}));
+  EXPECT_EQ(Call(*item.AsObject(), u""), Variant(u"sales")) << "AdminName is the default member";
+  EXPECT_EQ(Call(*item.AsObject(), u"RootDir"), Variant(u"D:\\ftp\\sales"));
+}
+
+TEST_F(LateBoundAdmins, DomainTextThatIsNoIntegerFailsBeforeTheOperationRuns) {
+  try {
+    Call(*admins_, u"AddAdmin", {u"sales", u"Pa55", u"two", u"D:\\ftp\\sales"});
+    FAIL() << "expected a type mismatch";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), kTypeMismatch);
+  }
+  EXPECT_EQ(root_.ReadSettings(), kFactorySettings);
+}
+
+TEST_F(LateBoundAdmins, PublicDirectoriesByKeyAndPosition) {
+  EXPECT_EQ(Call(*admins_, u"AddPublicDir", {u"D:\\pub"}), Variant(true));
+  EXPECT_EQ(Call(*admins_, u"GetPublicDir"), Variant(true));
+  Variant list = Call(*admins_, u"PublicDir");
+  EXPECT_EQ(Call(*list.AsObject(), u"Count"), Variant(std::int32_t{2}));
+  Variant byKey = Call(*list.AsObject(), u"Item", {u"DIR2"});
+  EXPECT_EQ(Call(*byKey.AsObject(), u""), Variant(u"D:\\pub"));
+  Variant byPosition = Call(*list.AsObject(), u"Item", {std::int32_t{1}});
+  EXPECT_EQ(Call(*byPosition.AsObject(), u"Directory"), Variant(u"C:\\Vantrel"));
+}
+
+TEST_F(LateBoundAdmins, ErrorMsgIsReadOnlyToThePage) {
+  EXPECT_THROW(Let(*admins_, u"ErrorMsg", u"x"), AutomationError);
+}
+
+}  // namespace
+}  // namespace vantrel::testing
