@@ -1,16 +1,267 @@
-// Domains operations: placeholders that raise "not implemented" until the
-// domain management code replaces this file.
+// Domains operations: the FTP server's domain list in the DOMAINS section of
+// ServUDaemon.ini. Every operation that touches the file is one transaction:
+// it sees its own writes and either commits all of them or none.
+#include <set>
+#include <vector>
+
+#include "admin/rights.hpp"
+#include "admin/settings_file.hpp"
+#include "automation/coercion.hpp"
+#include "automation/error.hpp"
 #include "classes/domains.hpp"
-#include "classes/not_implemented.hpp"
+#include "classes/server_file.hpp"
+#include "classes/settings_text.hpp"
+#include "classes/user.hpp"
+#include "storage/case_fold.hpp"
+#include "storage/servu/domain_line.hpp"
+#include "storage/servu/user_line.hpp"
 
 namespace vantrel::classes {
+namespace {
 
-bool Domains::GetDomain() { ThrowNotImplemented(u"Domains.GetDomain"); }
-bool Domains::AddDomain(const String&, const String&, std::int16_t) { ThrowNotImplemented(u"Domains.AddDomain"); }
-bool Domains::DelDomain(std::int16_t) { ThrowNotImplemented(u"Domains.DelDomain"); }
-bool Domains::ModifyDomain(std::int16_t, const String&, const String&, std::int16_t) {
-  ThrowNotImplemented(u"Domains.ModifyDomain");
+namespace servu = storage::servu;
+
+constexpr char16_t kNotAdministrator[] = u"You are not administrator!";
+constexpr char16_t kHostNameExists[] = u"This HostName exists already";
+constexpr char16_t kPortOfIpExists[] = u"The port of this IP exists already";
+constexpr char16_t kAddFailed[] = u"Add Domain failed";
+constexpr char16_t kIdMissing[] = u"This ID does not exist";
+constexpr char16_t kModifyFailed[] = u"Modify Domain failed";
+constexpr char16_t kDeleteFailed[] = u"Delete Domain failed";
+constexpr char16_t kReloadFailed[] = u"Reload failed";
+
+// A listed domain as the file holds it: its record, the key its line was read
+// from, and every field of the whole line (the listing sees only 254 bytes).
+struct ListedDomain {
+  Ref<CDomain> record;
+  String key;
+  std::vector<String> wholeFields;
+};
+
+std::int16_t ToInteger(const String& text) { return automation::ToInteger(automation::Variant(text)); }
+
+// GetDomain's filling: a new, empty Domain collection, then one record per
+// key of DOMAINS in file order. A line that cannot be read raises the
+// automation error (9 too few fields, 13 not a number, 6 out of range, 457 a
+// repeated ID) with the records before it in place.
+std::vector<ListedDomain> ListDomains(storage::CIniFile& ini, Domain& list) {
+  std::vector<ListedDomain> listed;
+  const String keys = ini.GetKeys(servu::kDomainsSection);
+  if (keys.empty()) return listed;
+  for (const String& key : admin::SplitFields(keys, u';')) {
+    const auto fields = servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kDomainLineBuffer));
+    const String& idText = admin::FieldAt(fields, servu::kIdField);
+    const std::int16_t id = ToInteger(idText);
+    const std::int16_t port = ToInteger(fields[servu::kPortField]);
+    Ref<CDomain> record = list.Add(id, fields[servu::kIpField], fields[servu::kHostField], port, idText);
+    listed.push_back({record, key,
+                      servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kWholeLineBuffer))});
+  }
+  return listed;
 }
-bool Domains::Reload() { ThrowNotImplemented(u"Domains.Reload"); }
+
+// Host names and addresses go into a "|"-joined line: "|", line breaks, NUL
+// and text the code page cannot hold are refused. Empty when acceptable.
+String RefusalOfDomainText(const String& hostName, const String& ip) {
+  for (const auto& [text, what] : {std::pair{&hostName, u"HostName"}, std::pair{&ip, u"IP"}}) {
+    String why = RefusalOfField(*text, what);
+    if (!why.empty()) {
+      why[0] = u'T';  // "the HostName ..." opens the message
+      return why;
+    }
+  }
+  return {};
+}
+
+// AddDomain's and ModifyDomain's duplicate tests against one listed domain.
+const char16_t* Conflict(const CDomain& domain, const String& hostName, const String& ip, std::int16_t port) {
+  if (storage::EqualsIgnoreCase(domain.HostName, hostName)) return kHostNameExists;
+  if (domain.IP() == ip && domain.port == port) return kPortOfIpExists;
+  return nullptr;
+}
+
+String TrimSpaces(const String& text) {
+  const auto first = text.find_first_not_of(u' ');
+  if (first == String::npos) return {};
+  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+// The address written back for a listed domain: an empty field stays empty
+// (the record shows it as 127.0.0.1, which would mean something else to the
+// server); otherwise the whole line's text, which the listing may have cut.
+const String& AddressToWrite(const ListedDomain& d) { return d.wholeFields[servu::kIpField]; }
+
+const String& HostToWrite(const ListedDomain& d) {
+  return d.wholeFields.size() > servu::kHostField ? d.wholeFields[servu::kHostField] : d.record->HostName;
+}
+
+}  // namespace
+
+bool Domains::GetDomain() {
+  ErrorMsg.clear();
+  ServerFileTransaction tx(ServUPath);
+  auto ini = OpenServerFile(ServUPath);
+  if (!ini) {
+    ErrorMsg = kServUPathError;
+    return false;
+  }
+  ListDomains(*ini, *DomainProperty.Renew());
+  return true;
+}
+
+bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t port) {
+  ErrorMsg.clear();
+  if (!admin::CheckSystemAdmin(AdminName, AdminPassword)) {
+    ErrorMsg = kNotAdministrator;
+    return false;
+  }
+  if (String why = RefusalOfDomainText(HostName, IP); !why.empty()) {
+    ErrorMsg = why;
+    return false;
+  }
+  ServerFileTransaction tx(ServUPath);
+  auto ini = OpenServerFile(ServUPath);
+  if (!ini) {
+    ErrorMsg = kServUPathError;
+    return false;
+  }
+  const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
+  for (const ListedDomain& d : listed) {
+    if (const char16_t* conflict = Conflict(*d.record, HostName, IP, port)) {
+      ErrorMsg = conflict;
+      return false;
+    }
+  }
+
+  // The smallest ID from 1 upward that no listed domain has.
+  std::set<int> ids;
+  for (const ListedDomain& d : listed) ids.insert(d.record->ID);
+  int id = 1;
+  while (ids.count(id)) ++id;
+  if (id > 32767) throw automation::AutomationError(automation::kOverflow);
+
+  // The first key from count + 1 upward that no line has: a section numbered
+  // by hand may already use count + 1, and that line must not be overwritten.
+  int number = static_cast<int>(listed.size()) + 1;
+  auto taken = [&](const String& key) {
+    for (const ListedDomain& d : listed)
+      if (storage::EqualsIgnoreCase(d.key, key)) return true;
+    return false;
+  };
+  while (taken(servu::DomainKey(number))) ++number;
+
+  const bool written =
+      ini->WriteString(servu::kDomainsSection, servu::DomainKey(number),
+                       servu::FormatDomainLine(IP, port, HostName, static_cast<std::int16_t>(id))) &&
+      tx.Commit();
+  if (!written) ErrorMsg = kAddFailed;
+  return written;
+}
+
+bool Domains::DelDomain(std::int16_t ID) {
+  ErrorMsg.clear();
+  if (!admin::CheckSystemAdmin(AdminName, AdminPassword)) {
+    ErrorMsg = kNotAdministrator;
+    return false;
+  }
+  ServerFileTransaction tx(ServUPath);
+  auto ini = OpenServerFile(ServUPath);
+  if (!ini) {
+    ErrorMsg = kServUPathError;
+    return false;
+  }
+  const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
+  bool found = false;
+  for (const ListedDomain& d : listed) found = found || d.record->ID == ID;
+  if (!found) {
+    // Nothing to delete: the file stays exactly as it was.
+    ErrorMsg = kIdMissing;
+    return false;
+  }
+
+  // The section is rebuilt from the list: the remaining domains keep their
+  // IDs and get the keys Domain1, Domain2, ... in their old order. All of it
+  // is one transaction, so the file never lacks its DOMAINS section.
+  if (!ini->DeleteSection(servu::kDomainsSection)) return false;
+  int number = 1;
+  for (const ListedDomain& d : listed) {
+    if (d.record->ID != ID) {
+      const String line =
+          servu::FormatDomainLine(AddressToWrite(d), d.record->port, HostToWrite(d), d.record->ID, d.wholeFields);
+      if (!ini->WriteString(servu::kDomainsSection, servu::DomainKey(number), line)) {
+        ErrorMsg = kDeleteFailed;  // a domain would be lost: write nothing
+        return false;
+      }
+      ++number;
+      continue;
+    }
+    // The deleted domain's users, listed as User.GetUserList lists them.
+    auto users = automation::MakeRef<User>();
+    users->ServUPath = ServUPath;
+    users->AdminName = AdminName;
+    users->AdminPassword = AdminPassword;
+    if (!users->GetUserList(ID)) {
+      ErrorMsg = users->ErrorMsg;  // the users could not be listed: leave them and the domain
+      return false;
+    }
+    const Ref<UserList> rows = users->UserListProperty.Get();
+    for (std::int32_t i = 1; i <= rows->Count(); ++i) {
+      const String name = servu::TrimBlanks(rows->Item(automation::Variant(i))->UserName);
+      ini->DeleteSection(servu::UserSection(name, ID));
+    }
+    ini->DeleteSection(servu::UserIndexSection(ID));
+  }
+  return tx.Commit();  // a failed write leaves the file as it was (and ErrorMsg empty)
+}
+
+bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String& IP, std::int16_t port) {
+  ErrorMsg.clear();
+  if (!admin::CheckSystemAdmin(AdminName, AdminPassword)) {
+    ErrorMsg = kNotAdministrator;
+    return false;
+  }
+  if (String why = RefusalOfDomainText(HostName, IP); !why.empty()) {
+    ErrorMsg = why;
+    return false;
+  }
+  ServerFileTransaction tx(ServUPath);
+  auto ini = OpenServerFile(ServUPath);
+  if (!ini) {
+    ErrorMsg = kServUPathError;
+    return false;
+  }
+  const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
+  for (const ListedDomain& d : listed) {
+    if (d.record->ID == ID) continue;  // the domain is not compared with itself
+    if (const char16_t* conflict = Conflict(*d.record, HostName, IP, port)) {
+      ErrorMsg = conflict;
+      return false;
+    }
+  }
+  bool written = false;
+  for (const ListedDomain& d : listed) {
+    if (d.record->ID != ID) continue;
+    // The domain's own key, whatever its position: a section numbered by hand
+    // must not get another domain's line overwritten.
+    written = ini->WriteString(servu::kDomainsSection, d.key,
+                               servu::FormatDomainLine(TrimSpaces(IP), port, TrimSpaces(HostName), ID, d.wholeFields));
+  }
+  written = written && tx.Commit();
+  if (!written) ErrorMsg = kModifyFailed;
+  return written;
+}
+
+bool Domains::Reload() {
+  ErrorMsg.clear();
+  ServerFileTransaction tx(ServUPath);
+  auto ini = OpenServerFile(ServUPath);
+  if (!ini) {
+    ErrorMsg = kServUPathError;
+    return false;
+  }
+  const bool written = WriteReloadSignal(*ini) && tx.Commit();
+  if (!written) ErrorMsg = kReloadFailed;
+  return written;
+}
 
 }  // namespace vantrel::classes

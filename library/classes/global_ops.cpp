@@ -1,14 +1,24 @@
-// Global's computed properties. Version is replaced by its implementation
-// when the server-file reading lands.
+// Global's computed properties: the FTP server's version from its file, and
+// the library's identification text.
+#include "admin/identity.hpp"
 #include "classes/global.hpp"
-#include "classes/not_implemented.hpp"
+#include "classes/server_file.hpp"
 
 namespace vantrel::classes {
 
-String Global::Version() { ThrowNotImplemented(u"Global.Version"); }
+// Unlike the operations, a successful read leaves ErrorMsg as it was.
+String Global::Version() {
+  auto ini = OpenServerFile(ServUPath);
+  if (!ini) {
+    ErrorMsg = kServUPathError;
+    return u"Unknown Version";
+  }
+  return ini->ReadString(u"GLOBAL", u"Version", 255);
+}
 
 String Global::About() const {
-  return u"Vantrel|Version:1.0.0.0|Author:The Vantrel developers|Contact:vantrel@localhost";
+  return String(admin::kProductName) + u"|Version:" + admin::kProductVersion + u"|Developer:" + admin::kDevelopers +
+         u"|Contact:" + admin::kContact;
 }
 
 }  // namespace vantrel::classes

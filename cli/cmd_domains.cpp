@@ -1,0 +1,134 @@
+// vantrel domains list | add HOST IP [--port N] | modify ID HOST IP PORT | delete ID
+//
+// The FTP server's domains through a late-bound Domains object, as a page
+// calls it. Arguments go in as text and are coerced to the declared types, so
+// a bad number is refused the way a page's form value would be (exit 2).
+// Changes need the system administrator: --admin and a password.
+#include <iostream>
+#include <memory>
+
+#include "automation/coercion.hpp"
+#include "automation/text.hpp"
+#include "cli_support.hpp"
+
+namespace vantrel::cli {
+namespace {
+
+namespace au = vantrel::automation;
+using nlohmann::json;
+
+struct DomainRow {
+  std::int16_t id;
+  std::string hostName, ip;
+  std::int16_t port;
+};
+
+// The Domain collection of a Domains object after GetDomain.
+std::vector<DomainRow> ListedRows(au::Object& domains) {
+  std::vector<DomainRow> rows;
+  const au::Ref<au::Object> list = GetProperty(domains, u"Domain").AsObject();
+  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
+  for (std::int32_t i = 1; i <= count; ++i) {
+    const au::Ref<au::Object> d = CallMethod(*list, u"Item", {au::Variant(i)}).AsObject();
+    rows.push_back({au::ToInteger(GetProperty(*d, u"ID")), StringProperty(*d, u"HostName"),
+                    StringProperty(*d, u"IP"), au::ToInteger(GetProperty(*d, u"port"))});
+  }
+  return rows;
+}
+
+au::Ref<au::Object> NewDomains(const GlobalOptions& options, bool passwordStdin) {
+  au::Ref<au::Object> domains = CreateManager(u"Vantrel.Domains");
+  SetServUPath(*domains, options);
+  SetCredentials(*domains, options, CredentialsPassword(options, passwordStdin));
+  return domains;
+}
+
+int List(const GlobalOptions& options) {
+  au::Ref<au::Object> domains = NewDomains(options, false);
+  if (!au::ToBoolean(CallMethod(*domains, u"GetDomain"))) return OperationOutcome(*domains, false, options, "");
+  const auto rows = ListedRows(*domains);
+  if (options.json) {
+    json list = json::array();
+    for (const auto& r : rows) list.push_back({{"ID", r.id}, {"HostName", r.hostName}, {"IP", r.ip}, {"port", r.port}});
+    std::cout << list.dump(2) << '\n';
+    return kSuccess;
+  }
+  Table table{{"ID", "HostName", "IP", "Port"}, {}};
+  for (const auto& r : rows) table.rows.push_back({std::to_string(r.id), r.hostName, r.ip, std::to_string(r.port)});
+  table.Print(std::cout);
+  return kSuccess;
+}
+
+struct Request {
+  std::string id, hostName, ip, port;
+  bool portGiven = false;
+  bool passwordStdin = false;
+};
+
+int Add(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
+  std::vector<au::Variant> args{au::FromUtf8(q.hostName), au::FromUtf8(q.ip)};
+  if (q.portGiven) args.emplace_back(au::FromUtf8(q.port));
+  const bool ok = au::ToBoolean(CallMethod(*domains, u"AddDomain", args));
+  if (!ok) return OperationOutcome(*domains, false, options, "");
+  // AddDomain does not say which ID it gave: the new listing does.
+  json details = json::object();
+  std::string text = "Added domain " + q.hostName;
+  au::Ref<au::Object> check = NewDomains(options, false);
+  if (au::ToBoolean(CallMethod(*check, u"GetDomain"))) {
+    for (const auto& r : ListedRows(*check)) {
+      if (r.hostName != q.hostName) continue;
+      details["ID"] = r.id;
+      text = "Added domain " + std::to_string(r.id) + ": " + r.hostName + " " + r.ip + " port " +
+             std::to_string(r.port);
+    }
+  }
+  return OperationOutcome(*domains, true, options, text, details);
+}
+
+int Modify(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
+  const bool ok = au::ToBoolean(CallMethod(
+      *domains, u"ModifyDomain",
+      {au::FromUtf8(q.id), au::FromUtf8(q.hostName), au::FromUtf8(q.ip), au::FromUtf8(q.port)}));
+  return OperationOutcome(*domains, ok, options, "Modified domain " + q.id);
+}
+
+int Delete(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
+  const bool ok = au::ToBoolean(CallMethod(*domains, u"DelDomain", {au::FromUtf8(q.id)}));
+  return OperationOutcome(*domains, ok, options, "Deleted domain " + q.id + " with its users");
+}
+
+const bool registered = RegisterCommand(200, [](CLI::App& app, GlobalOptions& options, int& result) {
+  auto* domains = app.add_subcommand("domains", "list, add, change and delete the FTP server's domains");
+  domains->require_subcommand(1);
+  auto q = std::make_shared<Request>();
+
+  domains->add_subcommand("list", "list the domains of ServUDaemon.ini")->callback([&options, &result] {
+    result = RunGuarded([&] { return List(options); });
+  });
+
+  auto* add = domains->add_subcommand("add", "add a domain (system administrator)");
+  add->add_option("host", q->hostName, "host name")->required();
+  add->add_option("ip", q->ip, "IP address (\"\" for every address)")->required();
+  add->add_option("--port", q->port, "port (default 21)")->each([q](const std::string&) { q->portGiven = true; });
+  add->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
+  add->callback([q, &options, &result] { result = RunGuarded([&] { return Add(*q, options); }); });
+
+  auto* modify = domains->add_subcommand("modify", "change a domain's host name, address and port (system administrator)");
+  modify->add_option("id", q->id, "domain ID")->required();
+  modify->add_option("host", q->hostName, "host name")->required();
+  modify->add_option("ip", q->ip, "IP address")->required();
+  modify->add_option("port", q->port, "port")->required();
+  modify->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
+  modify->callback([q, &options, &result] { result = RunGuarded([&] { return Modify(*q, options); }); });
+
+  auto* del = domains->add_subcommand("delete", "delete a domain with its users (system administrator)");
+  del->add_option("id", q->id, "domain ID")->required();
+  del->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
+  del->callback([q, &options, &result] { result = RunGuarded([&] { return Delete(*q, options); }); });
+});
+
+}  // namespace
+}  // namespace vantrel::cli
