@@ -20,6 +20,9 @@ UsersTest::UsersTest() {
   root_ = pattern;
   servu_ = root_ / "servu";
   std::filesystem::create_directories(servu_);
+  // Drives C: and D: of the stand-in root exist, as on a Windows host.
+  std::filesystem::create_directories(root_ / "drives" / "c");
+  std::filesystem::create_directories(root_ / "drives" / "d");
   ::setenv("VANTREL_ROOT", root_.c_str(), 1);
   admin::EnsureSettingsFiles();
   WriteServerFile("[GLOBAL]\r\nVersion=6.4.0.1\r\n\r\n[DOMAINS]\r\nDomain1=|1.2.3.4||21|ftp.example.com|1|0\r\n");
