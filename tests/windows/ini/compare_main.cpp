@@ -21,12 +21,14 @@ int main(int argc, char** argv) {
 
   compare::Tally rules, random;
   int n = 0;
-  for (const compare::Case& c : compare::RuleCases()) {
+  const bool double_byte = GetACP() == 932;
+  std::printf("ANSI code page %u\n", GetACP());
+  for (const compare::Case& c : double_byte ? compare::DoubleByteCases() : compare::RuleCases()) {
     const std::string folder = root + "\\r" + std::to_string(++n);
     CreateDirectoryA(folder.c_str(), nullptr);
     compare::RunCase(c, folder, rules);
   }
-  for (const compare::Case& c : compare::RandomCases(seed, random_cases, steps)) {
+  for (const compare::Case& c : compare::RandomCases(seed, random_cases, steps, double_byte)) {
     const std::string folder = root + "\\x" + std::to_string(++n);
     CreateDirectoryA(folder.c_str(), nullptr);
     compare::RunCase(c, folder, random);

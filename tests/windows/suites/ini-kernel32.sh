@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The INI engine against Wine's kernel32 profile functions: rule cases and
-# seeded random sequences, in one Win32 process. $1 is the Windows build folder.
+# seeded random sequences in one Win32 process, under code page 1252 and
+# under code page 932 (Shift-JIS). $1 is the Windows build folder.
 # Exits non-zero and prints every unexpected difference.
 set -uo pipefail
 build=${1:?usage: ini-kernel32.sh WINDOWS_BUILD_DIR}
@@ -8,9 +9,14 @@ exe=$(find "$build" -name ini_kernel32_compare.exe -print -quit)
 [ -n "$exe" ] || { echo "ini_kernel32_compare.exe not built in $build" >&2; exit 1; }
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 [ -x "$wine" ] || { echo "wine64 is missing" >&2; exit 1; }
+
 status=0
-for seed in 20261207 4242; do
-  out=$("$wine" "$exe" "$seed" 200 25 2>&1) || status=1
-  printf '%s\n' "$out" | grep -E '^(DIFF|rule cases|random)' || { printf '%s\n' "$out"; status=1; }
-done
+run() {  # run LOCALE SEED
+  local out
+  out=$(LC_ALL=$1 "$wine" "$exe" "$2" 200 25 2>&1) || status=1
+  printf '%s\n' "$out" | grep -E '^(DIFF|ANSI|rule cases|random)' || { printf '%s\n' "$out"; status=1; }
+}
+run en_US.UTF-8 20261207
+run en_US.UTF-8 4242
+run ja_JP.UTF-8 932
 exit $status
