@@ -4,13 +4,17 @@
 # driver gives real windows without a display.
 # Usage: wizard-win32.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
 set -uo pipefail
-build=${1:?usage: wizard-win32.sh WINDOWS_BUILD_DIR}
+build=$(realpath "${1:?usage: wizard-win32.sh WINDOWS_BUILD_DIR}")
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 [ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
 program=$(find "$build" -name wizard_window_test.exe -print -quit)
 [ -n "$program" ] || { echo "wizard_window_test.exe is not built in $build"; exit 1; }
-[ -n "$(find "$build" -name Wizard.exe -print -quit)" ] || { echo "Wizard.exe is not built in $build"; exit 1; }
+wizard=$(find "$build" -name Wizard.exe -print -quit)
+marker=$(find "$build" -name registration_marker.dll -print -quit)
+[ -n "$wizard" ] || { echo "Wizard.exe is not built in $build"; exit 1; }
+[ -n "$marker" ] || { echo "registration_marker.dll is not built in $build"; exit 1; }
+windows_path() { local absolute; absolute=$(realpath "$1"); echo "Z:${absolute//\//\\}"; }
 
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 \
   || { echo "cannot select the null graphics driver"; exit 1; }
@@ -18,8 +22,9 @@ program=$(find "$build" -name wizard_window_test.exe -print -quit)
 # so the test's own session starts one with the null driver.
 "$wineserver" -w
 cd "$(dirname "$program")" || exit 1
-output=$(timeout 180 "$wine" "./$(basename "$program")" 2>&1)
+output=$(timeout 180 "$wine" "./$(basename "$program")" "$(windows_path "$wizard")" \
+  "$(windows_path "$marker")" 2>&1)
 status=$?
-printf '%s\n' "$output" | grep -E '^(FAIL|PASSED|FAILED)' || printf '%s\n' "$output" | tail -20
+printf '%s\n' "$output" | grep -E '^(FAIL|PASSED|FAILED|note)' || printf '%s\n' "$output" | tail -20
 [ "$status" -eq 124 ] && echo "the window test did not finish within 180 s"
 exit "$status"

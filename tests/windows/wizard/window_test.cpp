@@ -402,9 +402,111 @@ void StepFourWritesAndReports(Harness& h, const std::u16string& root) {
   ExpectEqual(h.Text(ids::kText2), missing, "Text2 unchanged after a failed write");
 }
 
+// The Windows file system behind the steps: the existence answers, the
+// ANSI code page and the replacement of a file.
+void NativeFileSystemOnWindows(const std::u16string& root) {
+  vantrel::wizard::NativeFileSystem files;
+  using vantrel::wizard::ProbeResult;
+  ExpectTrue(files.Probe(root) == ProbeResult::Found, "a folder answers the query");
+  ExpectTrue(files.Probe(root + u"\\none.exe") == ProbeResult::FileNotFound,
+             "a missing file is not found");
+  ExpectTrue(files.Probe(root + u"\\no folder\\none.exe") == ProbeResult::PathNotFound,
+             "a missing folder is a missing path");
+  ExpectTrue(files.Probe(root + u"\\a*b") == ProbeResult::OtherFailure,
+             "a malformed name is another failure (and so counts as existing)");
+
+  if (GetACP() == 1252) {
+    const auto accented = files.ToAnsi(u"C:\\caf\u00E9\\");
+    ExpectTrue(accented.bytes == std::optional<std::string>("C:\\caf\xE9\\"),
+               "code page 1252 holds the accented letter in one byte");
+    const auto chinese = files.ToAnsi(u"C:\\\u4E2D\\");
+    ExpectTrue(!chinese.bytes && !chinese.error.empty(),
+               "code page 1252 refuses a Chinese folder instead of writing '?'");
+  } else {
+    std::printf("note: code page %u, the code page 1252 checks were skipped\n", GetACP());
+  }
+
+  const std::u16string file = root + u"\\replace.asp";
+  WriteFileBytes(file, std::string(3000, 'x'));
+  ExpectTrue(!files.ReplaceContents(file, "new\r\n"), "replacing an existing file succeeds");
+  ExpectTrue(ReadFileBytes(file) == "new\r\n", "the replaced file holds only the new bytes");
+  WIN32_FIND_DATAW found{};
+  int leftovers = 0;
+  HANDLE search = FindFirstFileW(Wide(root + u"\\vtw*"), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do ++leftovers;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  ExpectTrue(leftovers == 0, "no temporary file is left behind");
+}
+
+// The real launcher: Regsvr32.exe through the shell, hidden, on a quoted path.
+void ShellLauncherRunsTheRegistrationTool(const std::u16string& markerLibrary,
+                                          const std::u16string& root) {
+  const std::u16string folder = root + u"\\lib folder";
+  MakeFolder(folder);
+  const std::u16string library = folder + u"\\marker.dll";
+  if (!CopyFileW(Wide(markerLibrary), Wide(library), FALSE)) {
+    Fail("cannot copy the marker library " + Utf8(markerLibrary));
+    return;
+  }
+  vantrel::wizard::win32::ShellRegsvrLauncher launcher;
+  ExpectTrue(!launcher.Start(u"\"" + library + u"\""), "the launcher reports no failure");
+  const std::u16string marker = library + u".registered";
+  for (int i = 0; i < 300 && GetFileAttributesW(Wide(marker)) == INVALID_FILE_ATTRIBUTES; ++i)
+    Sleep(100);
+  ExpectTrue(GetFileAttributesW(Wide(marker)) != INVALID_FILE_ATTRIBUTES,
+             "Regsvr32.exe registered the library named by the quoted path");
+}
+
+// Wizard.exe itself: it starts in English with its menu, and closes cleanly.
+void ProgramStartsAndCloses(const std::u16string& program) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::u16string commandLine = u"\"" + program + u"\"";
+  if (!CreateProcessW(Wide(program), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr,
+                      nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    Fail("cannot start " + Utf8(program));
+    return;
+  }
+  WaitForInputIdle(process.hProcess, 10000);
+  HWND window = nullptr;
+  for (int i = 0; i < 100 && !window; ++i) {
+    window = FindWindowW(ids::kForm1Class, L"Vantrel Setting Wizard");
+    if (!window) Sleep(100);
+  }
+  ExpectTrue(window != nullptr, "Wizard.exe shows the English window");
+  if (window) {
+    ExpectEqual(WindowText(GetDlgItem(window, ids::kCommand4)), u"Rewrite ServUPath.asp",
+                "Wizard.exe's Command4");
+    ExpectEqual(WindowText(GetDlgItem(window, ids::kLabel1)).substr(0, 13), u"Then publish ",
+                "Wizard.exe's Label1");
+    ExpectTrue(IsWindowVisible(window) != FALSE, "Wizard.exe's window is visible");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+    Fail("Wizard.exe did not end after its window closed");
+    TerminateProcess(process.hProcess, 1);
+  } else {
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    ExpectTrue(code == 0, "Wizard.exe ends with exit code 0");
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fputs("usage: wizard_window_test WIZARD_EXE MARKER_DLL\n", stderr);
+    return 2;
+  }
+  const std::u16string wizardProgram = FromWide(argv[1], wcslen(argv[1]));
+  const std::u16string markerLibrary = FromWide(argv[2], wcslen(argv[2]));
   const std::u16string root = TempFolder();
   const std::u16string program = root + u"\\setup";
   MakeFolder(program);
@@ -418,6 +520,9 @@ int main() {
     LanguageSwitchKeepsBoxesAndSpeaksJapanese(harness);
     StepFourWritesAndReports(harness, root);
   }
+  NativeFileSystemOnWindows(root);
+  ShellLauncherRunsTheRegistrationTool(markerLibrary, root);
+  ProgramStartsAndCloses(wizardProgram);
   std::printf("%s: %d failure(s)\n", g_failures ? "FAILED" : "PASSED", g_failures);
   return g_failures ? 1 : 0;
 }
