@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "automation/bindings/invoke.hpp"
+#include "com/byref_arguments.hpp"
 #include "com/error_info.hpp"
 #include "com/identity.hpp"
 #include "com/module.hpp"
@@ -84,7 +85,9 @@ class DispatchObject : public I, public ISupportErrorInfo, public WrapperBase {
     HRESULT hr = TypeInfoOf(__uuidof(I), &info);
     if (FAILED(hr)) return hr;
     SetErrorInfo(0, nullptr);
-    hr = info->Invoke(static_cast<I*>(this), id, flags, params, result, exception, argError);
+    ByRefArguments byref;
+    hr = info->Invoke(static_cast<I*>(this), id, flags, byref.Prepare(info, id, flags, params), result,
+                      exception, argError);
     info->Release();
     return hr;
   }

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Vantrel.dll as a page uses it: registered with regsvr32, every script of
+# tests/windows/vbs run by cscript, then unregistered, with the registry
+# checked after each step. Adding a scenario means adding a .vbs file there
+# (and, optionally, a .expected file of lines its output must contain).
+# Usage: com-vbscript.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
+set -uo pipefail
+build=${1:?usage: com-vbscript.sh WINDOWS_BUILD_DIR}
+here=$(cd "$(dirname "$0")/.." && pwd)
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+[ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
+dll=$(find "$build" -name Vantrel.dll -print -quit)
+[ -n "$dll" ] || { echo "Vantrel.dll is not built in $build"; exit 1; }
+dll=$(cd "$(dirname "$dll")" && pwd)/Vantrel.dll
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+work=$(mktemp -d /tmp/vantrel-vbs.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+libid='{6919B66F-FFE4-4B9D-AB17-570AB9A7296A}'
+classes=(Global CIniFile Domains CDomain Domain CUserList UserList User CDirAccess DirAccess
+         CFile CDir Explorer Directory File CAdmin Admin AdminOfAdmin CPublicDir PublicDir)
+# The registry is read from one export of HKEY_CLASSES_ROOT (a reg call per
+# key would cost a Wine start each).
+export_classes() {
+  rm -f "$work/hkcr.reg"
+  "$wine" reg export HKCR "$(windows_path "$work/hkcr.reg")" /y >/dev/null 2>&1 || return 1
+  iconv -f UTF-16 -t UTF-8 "$work/hkcr.reg" | tr -d '\r' >"$work/hkcr.txt"
+}
+# Prints the value NAME ("@" for the default value) of KEY (below HKEY_CLASSES_ROOT).
+reg_value() {
+  KEY="[HKEY_CLASSES_ROOT\\$1]" NAME="$2" awk '
+    found && /^\[/ { exit }
+    found && index($0, ENVIRON["NAME"] "=") == 1 { v = substr($0, length(ENVIRON["NAME"]) + 2); gsub(/^"|"$/, "", v); print v }
+    $0 == ENVIRON["KEY"] { found = 1 }' "$work/hkcr.txt"
+}
+reg_has() { grep -qixF "[HKEY_CLASSES_ROOT\\$1]" "$work/hkcr.txt"; }
+
+# Registration.
+out=$("$wine" regsvr32 "$(windows_path "$dll")" 2>&1)
+rc=$?
+[ $rc -eq 0 ] || fail "regsvr32 exited $rc: $out"
+export_classes || fail "cannot export the registry"
+declare -A clsids
+for c in "${classes[@]}"; do
+  clsid=$(reg_value "Vantrel.$c\\CLSID" @)
+  if [ -z "$clsid" ]; then fail "no ProgID Vantrel.$c after registration"; continue; fi
+  clsids[$c]=$clsid
+  server=$(reg_value "CLSID\\$clsid\\InprocServer32" @)
+  [ "$server" = "$(windows_path "$dll" | sed 's/\\/\\\\/g')" ] || fail "Vantrel.$c: InprocServer32 is '$server'"
+  [ "$(reg_value "CLSID\\$clsid\\InprocServer32" '"ThreadingModel"')" = Apartment ] \
+    || fail "Vantrel.$c: threading model is not Apartment"
+  [ "$(reg_value "CLSID\\$clsid\\ProgID" @)" = "Vantrel.$c" ] || fail "Vantrel.$c: CLSID has no ProgID entry"
+  [ "$(reg_value "CLSID\\$clsid\\TypeLib" @)" = "$libid" ] || fail "Vantrel.$c: no TypeLib entry"
+done
+reg_has "TypeLib\\$libid\\1.0" || fail "type library 1.0 is not registered"
+[ ${#clsids[@]} -eq ${#classes[@]} ] && [ "$(printf '%s\n' "${clsids[@]}" | sort -u | wc -l)" -eq ${#classes[@]} ] \
+  || fail "the classes do not have ${#classes[@]} distinct CLSIDs"
+
+# The scripts.
+ran=0
+for script in "$here"/vbs/*.vbs; do
+  [ -e "$script" ] || continue
+  name=$(basename "$script" .vbs)
+  combined="$work/$name.vbs"
+  cat "$here/vbs/support/assert.inc" "$script" "$here/vbs/support/finish.inc" | sed 's/\r*$/\r/' >"$combined"
+  output=$(cd "$work" && timeout 120 "$wine" cscript //nologo "$(windows_path "$combined")" 2>&1 | tr -d '\r')
+  rc=$?
+  ran=$((ran + 1))
+  ok=1
+  [ $rc -eq 0 ] || ok=0
+  grep -qE '^ok [0-9]+ checks$' <<<"$output" || ok=0
+  if [ -f "$here/vbs/$name.expected" ]; then
+    while IFS= read -r line || [ -n "$line" ]; do
+      line=${line%$'\r'}
+      [ -z "$line" ] && continue
+      grep -qxF -- "$line" <<<"$output" || { ok=0; output+=$'\n'"(expected output line missing: $line)"; }
+    done <"$here/vbs/$name.expected"
+  fi
+  if [ $ok -eq 1 ]; then
+    echo "PASS $name: $(grep -E '^ok ' <<<"$output")"
+  else
+    fail "$name (exit $rc):"
+    printf '%s\n' "$output" | head -80 | sed 's/^/    /'
+  fi
+done
+[ $ran -gt 0 ] || fail "no VBScript suite found in $here/vbs"
+
+# Unregistration, twice: the second finds nothing to remove and still succeeds.
+for round in 1 2; do
+  out=$("$wine" regsvr32 /u "$(windows_path "$dll")" 2>&1)
+  rc=$?
+  [ $rc -eq 0 ] || fail "regsvr32 /u (round $round) exited $rc: $out"
+done
+export_classes || fail "cannot export the registry"
+for c in "${classes[@]}"; do
+  reg_has "Vantrel.$c" && fail "Vantrel.$c is still registered"
+  [ -n "${clsids[$c]:-}" ] && reg_has "CLSID\\${clsids[$c]}" && fail "CLSID of Vantrel.$c is still registered"
+done
+reg_has "TypeLib\\$libid" && fail "the type library is still registered"
+# Nothing else may remain either: no key naming the library, its ProgIDs or its type library
+# (the interfaces that the type library registered refer to it).
+if grep -qiE "Vantrel|$libid" "$work/hkcr.txt"; then
+  fail "the registry still mentions the library:"
+  grep -iE "Vantrel|$libid" "$work/hkcr.txt" | head -5 | sed 's/^/    /'
+fi
+[ $failures -eq 0 ] && echo "registration: ${#classes[@]} classes registered and removed again"
+exit $((failures > 0))
