@@ -149,15 +149,6 @@ TEST(LanguageTexts, NoLanguageBorrowsAnotherLanguagesWords) {
   }
 }
 
-TEST(LanguageTexts, MenuCaptionsNameEachLanguageInItself) {
-  ASSERT_EQ(kMenuEntries.size(), 4u);
-  EXPECT_EQ(kMenuEntries[0].caption, u"English");
-  EXPECT_EQ(kMenuEntries[1].caption, u"简体中文");
-  EXPECT_EQ(kMenuEntries[2].caption, u"繁體中文");
-  EXPECT_EQ(kMenuEntries[3].caption, u"日本語");
-  EXPECT_EQ(kMenuEntries[3].language, Language::Japanese);
-}
-
 TEST(PosixLanguages, LabelFolderUsesTheNativeSeparator) {
   RecordingForm form;
   ScriptedDialogs dialogs;

@@ -255,15 +255,5 @@ TEST_F(Steps, FolderTheCodePageCannotHoldIsReportedAndNothingIsWritten) {
   EXPECT_NE(dialogs.messages[0].text.find(u"unrepresentable"), std::u16string::npos);
 }
 
-TEST_F(Steps, StepsRunInAnyOrderAndAgain) {
-  files.entries[u"C:\\s\\ServUDaemon.exe"] = ProbeResult::Found;
-  form.text1 = u"C:\\s\\ServUDaemon.exe";
-  form.text2 = u"D:\\ServUPath.asp";
-  wizard.RewriteIncludeFile();
-  wizard.RewriteIncludeFile();
-  EXPECT_EQ(files.written.size(), 2u);
-  EXPECT_EQ(dialogs.messages.size(), 2u);
-}
-
 }  // namespace
 }  // namespace vantrel::wizard
