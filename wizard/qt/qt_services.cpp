@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace vantrel::wizard::qt {
 namespace {
@@ -39,10 +40,20 @@ void QtDialogs::ShowMessage(const std::u16string& title, const std::u16string& t
   box.exec();
 }
 
-std::optional<std::u16string> RegsvrLauncher::Start(const std::u16string& parameter) {
+QString RegsvrLauncher::ToolPath() const {
   const QString besideWizard = QDir(programFolder_).filePath("vantrel-regsvr");
-  const QString program =
-      QFileInfo(besideWizard).isExecutable() ? besideWizard : QString("vantrel-regsvr");
+  if (QFileInfo(besideWizard).isExecutable()) return besideWizard;
+  const QString onPath = QStandardPaths::findExecutable("vantrel-regsvr");
+  if (!onPath.isEmpty()) return onPath;
+#ifdef VANTREL_REGSVR_BUILD_PATH
+  // Run from the build tree: the tool lies in its own build folder.
+  if (QFileInfo(VANTREL_REGSVR_BUILD_PATH).isExecutable()) return VANTREL_REGSVR_BUILD_PATH;
+#endif
+  return "vantrel-regsvr";
+}
+
+std::optional<std::u16string> RegsvrLauncher::Start(const std::u16string& parameter) {
+  const QString program = ToolPath();
   // The path travels as one argument: no quoting is needed or wanted.
   if (QProcess::startDetached(program, {ToQString(parameter)})) return std::nullopt;
   return u"Cannot start " + program.toStdU16String();

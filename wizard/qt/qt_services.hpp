@@ -20,12 +20,13 @@ class QtDialogs final : public Dialogs {
   QWidget* owner_ = nullptr;
 };
 
-// Starts `vantrel-regsvr` (next to the wizard when it is there, otherwise
-// from PATH) with the library path as its one argument, and does not wait.
+// Starts `vantrel-regsvr` with the library path as its one argument, and
+// does not wait. The tool is looked for next to the wizard, then on PATH.
 class RegsvrLauncher final : public RegistrationLauncher {
  public:
   explicit RegsvrLauncher(QString programFolder) : programFolder_(std::move(programFolder)) {}
   std::optional<std::u16string> Start(const std::u16string& parameter) override;
+  QString ToolPath() const;
 
  private:
   QString programFolder_;

@@ -304,6 +304,25 @@ class Form1Test : public QObject {
     QCOMPARE(shortPath.text, QString("檢查ServUPath.asp的路徑是否正確！"));
   }
 
+  void registrationToolGetsThePathAsOneArgument() {
+    // A stand-in tool beside the wizard that records its arguments, one a line.
+    const QString tool = program_ + "/vantrel-regsvr";
+    QFile script(tool);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    vantrel::wizard::qt::RegsvrLauncher launcher(program_);
+    QCOMPARE(launcher.ToolPath(), tool);
+    const QString library = Path("my libs/libvantrel.so");
+    QCOMPARE(launcher.Start(library.toStdU16String()), std::nullopt);
+    QFile args(tool + ".args");
+    QTRY_VERIFY_WITH_TIMEOUT(args.exists() && args.size() > 0, 10000);
+    QVERIFY(args.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(args.readAll()), library + "\n");
+  }
+
   void failedWriteIsReportedAndTheBoxesStay() {
     Find<QLineEdit>("Text1")->setText(program_);
     Find<QLineEdit>("Text2")->setText(Path("no folder/ServUPath.asp"));
