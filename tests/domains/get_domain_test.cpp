@@ -1,0 +1,135 @@
+// GetDomain: the DOMAINS section as a Domain collection, including files the
+// FTP server or a person wrote in unusual shapes.
+#include "domains_fixture.hpp"
+
+namespace vantrel::testing {
+namespace {
+
+using automation::Variant;
+
+class GetDomainTest : public DomainsTest {};
+
+TEST_F(GetDomainTest, ListsEveryLineInFileOrderWithoutCredentials) {
+  folder_.WriteServerFile("[GLOBAL]\r\nVersion=6.4\r\n" +
+                          DomainsSection({"Domain1=10.0.0.1||21|one.example|7|0", "Domain2=10.0.0.2||2121|two.example|3|0"}));
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  EXPECT_EQ(d->ErrorMsg, u"");
+  auto list = d->DomainProperty.Get();
+  ASSERT_EQ(list->Count(), 2);
+  auto first = list->Item(Variant(1));
+  EXPECT_EQ(first->ID, 7);
+  EXPECT_EQ(first->IP(), u"10.0.0.1");
+  EXPECT_EQ(first->HostName, u"one.example");
+  EXPECT_EQ(first->port, 21);
+  EXPECT_EQ(list->Item(Variant(2))->ID, 3);
+}
+
+TEST_F(GetDomainTest, KeyIsTheIdFieldTextNotThePosition) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|2|0", "Domain2=b||21|two|1|0"}));
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  auto list = d->DomainProperty.Get();
+  EXPECT_EQ(list->Item(Variant(u"1"))->HostName, u"two");
+  EXPECT_EQ(list->Item(Variant(1))->HostName, u"one");
+}
+
+TEST_F(GetDomainTest, IdFieldTextIsTheKeyExactlyAsWritten) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|07|0"}));
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  auto list = d->DomainProperty.Get();
+  EXPECT_EQ(list->Item(Variant(u"07"))->ID, 7);
+  EXPECT_EQ(ErrorOf([&] { list->Item(Variant(u"7")); }), automation::kInvalidArgument);
+}
+
+TEST_F(GetDomainTest, MissingOrEmptySectionGivesAnEmptyList) {
+  folder_.WriteServerFile("[GLOBAL]\r\nVersion=1\r\n");
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  EXPECT_EQ(d->DomainProperty.Get()->Count(), 0);
+  folder_.WriteServerFile("[DOMAINS]\r\n[GLOBAL]\r\n");
+  ASSERT_TRUE(d->GetDomain());
+  EXPECT_EQ(d->DomainProperty.Get()->Count(), 0);
+}
+
+TEST_F(GetDomainTest, EmptyAddressFieldListsAsLocalHost) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=||2121|files|2|0"}));
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  EXPECT_EQ(d->DomainProperty.Get()->Item(Variant(1))->IP(), u"127.0.0.1");
+}
+
+TEST_F(GetDomainTest, KeysOfAnyNameAreDomainsAndSevenFieldsReadTheFirstFive) {
+  folder_.WriteServerFile(DomainsSection({"Main=1.1.1.1|x|21|main| 5 |9|extra", "Domain1=2.2.2.2||22|second|6|0"}));
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  auto list = d->DomainProperty.Get();
+  ASSERT_EQ(list->Count(), 2);
+  EXPECT_EQ(list->Item(Variant(1))->ID, 5);  // blanks around a number are allowed
+  EXPECT_EQ(list->Item(Variant(u" 5 "))->HostName, u"main");
+  EXPECT_EQ(list->Item(Variant(2))->HostName, u"second");
+}
+
+TEST_F(GetDomainTest, MissingFileFailsAndKeepsThePreviousList) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|1|0"}));
+  auto d = NewDomains(false);
+  ASSERT_TRUE(d->GetDomain());
+  auto before = d->DomainProperty.Get();
+  std::filesystem::remove(folder_.ServerFile());
+  EXPECT_FALSE(d->GetDomain());
+  EXPECT_EQ(d->ErrorMsg, u"ServUPath error");
+  EXPECT_EQ(d->DomainProperty.Get().get(), before.get());
+  EXPECT_EQ(before->Count(), 1);
+}
+
+TEST_F(GetDomainTest, TooFewFieldsFailsWithError9AfterTheLinesBefore) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|1|0", "Domain2=b||21|two", "Domain3=c||21|three|3|0"}));
+  auto d = NewDomains(false);
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kSubscriptOutOfRange);
+  EXPECT_EQ(d->ErrorMsg, u"");
+  EXPECT_EQ(d->DomainProperty.Get()->Count(), 1);
+}
+
+TEST_F(GetDomainTest, NonNumberFailsWith13AndOutOfRangeWith6) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|x|0"}));
+  auto d = NewDomains(false);
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kTypeMismatch);
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||40000|one|1|0"}));
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kOverflow);
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|-32769|0"}));
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kOverflow);
+  folder_.WriteServerFile(DomainsSection({"Domain1=a|||one|1|0"}));
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kTypeMismatch);
+}
+
+TEST_F(GetDomainTest, RepeatedIdFailsWith457) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|4|0", "Domain2=b||22|two|4|0"}));
+  auto d = NewDomains(false);
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kDuplicateKey);
+  EXPECT_EQ(d->DomainProperty.Get()->Count(), 1);
+}
+
+TEST_F(GetDomainTest, LineCountsOnlyItsFirst254Bytes) {
+  // The ID field starts at byte 254: the listing sees an empty ID field.
+  const std::string host(254 - 7, 'h');  // "a||21|" + host + "|" is 254 bytes
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|" + host + "|1|0"}));
+  auto d = NewDomains(false);
+  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kTypeMismatch);
+  const std::string shorter(254 - 8, 'h');  // "a||21|" + host + "|1" is 254 bytes
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|" + shorter + "|1|0"}));
+  ASSERT_TRUE(d->GetDomain());
+  EXPECT_EQ(d->DomainProperty.Get()->Item(Variant(1))->ID, 1);
+}
+
+TEST_F(GetDomainTest, FillingReplacesTheCollectionAndOldReferencesKeepTheirItems) {
+  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|1|0"}));
+  auto d = NewDomains(false);
+  auto empty = d->DomainProperty.Get();
+  ASSERT_TRUE(d->GetDomain());
+  EXPECT_EQ(empty->Count(), 0);
+  EXPECT_NE(d->DomainProperty.Get().get(), empty.get());
+}
+
+}  // namespace
+}  // namespace vantrel::testing
