@@ -1,0 +1,341 @@
+// vantrel users list | show NAME | add NAME [options] | modify NAME [options] | delete NAME
+//
+// A domain's accounts through a late-bound User object, as a page calls it.
+// Option values go in as text and are coerced to each property's type, so a
+// bad number or date is refused the way a page's form value would be (exit 2).
+// `modify` reads the account (GetUser), applies only the options given and
+// writes it back (ModifyUser), so unmentioned settings are kept.
+//
+// Passwords never travel on the command line. The administrator's password
+// (with --admin) comes from the first line of standard input with
+// --password-stdin, else VANTREL_PASSWORD, else a prompt without echo. The
+// account's new password (--set-password) comes from the next line of
+// standard input with --password-stdin, else VANTREL_USER_PASSWORD, else a
+// prompt without echo.
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/coercion.hpp"
+#include "automation/text.hpp"
+#include "cli_support.hpp"
+
+namespace vantrel::cli {
+namespace {
+
+namespace au = vantrel::automation;
+using nlohmann::json;
+
+constexpr char kRuleLetters[] = "RWAMELCDP";
+
+struct Request {
+  std::string name;
+  std::string domain;  // empty: the operation's default (1)
+  bool passwordStdin = false;
+  bool setPassword = false;
+  std::optional<std::string> home, expire, timeout, maxUsers, maxPerIp, speedUp, speedDown, sessionTimeout, quota,
+      loginMessage, rename;
+  std::vector<std::string> rules;
+  bool clearRules = false;
+  bool disable = false, enable = false;
+  bool relPaths = false, noRelPaths = false;
+  bool changePassword = false, noChangePassword = false;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+std::string DateText(au::Date date) {
+  const au::DateParts p = au::SplitDate(date);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour, p.minute, p.second);
+  return buf;
+}
+
+std::vector<au::Variant> DomainArgs(const Request& q) {
+  std::vector<au::Variant> args;
+  if (!q.domain.empty()) args.emplace_back(au::FromUtf8(q.domain));
+  return args;
+}
+
+std::vector<au::Variant> NameAndDomain(const Request& q) {
+  std::vector<au::Variant> args{au::FromUtf8(q.name)};
+  for (auto& a : DomainArgs(q)) args.push_back(std::move(a));
+  return args;
+}
+
+au::Ref<au::Object> NewUser(const GlobalOptions& options, bool passwordStdin) {
+  au::Ref<au::Object> user = CreateManager(u"Vantrel.User");
+  SetServUPath(*user, options);
+  SetCredentials(*user, options, CredentialsPassword(options, passwordStdin));
+  return user;
+}
+
+std::vector<au::Ref<au::Object>> Records(au::Object& owner, std::u16string_view collection) {
+  const au::Ref<au::Object> list = GetProperty(owner, collection).AsObject();
+  std::vector<au::Ref<au::Object>> out;
+  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
+  for (std::int32_t i = 1; i <= count; ++i) out.push_back(CallMethod(*list, u"Item", {au::Variant(i)}).AsObject());
+  return out;
+}
+
+bool BoolProperty(au::Object& o, std::u16string_view name) { return au::ToBoolean(GetProperty(o, name)); }
+
+std::string ExpiryText(au::Object& o) {
+  return BoolProperty(o, u"Expire") ? DateText(au::ToDate(GetProperty(o, u"ExpireDate"))) : "never";
+}
+
+int List(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
+  if (!au::ToBoolean(CallMethod(*user, u"GetUserList", DomainArgs(q)))) return OperationOutcome(*user, false, options, "");
+  const auto rows = Records(*user, u"UserList");
+  if (options.json) {
+    json list = json::array();
+    for (const auto& r : rows)
+      list.push_back({{"UserName", StringProperty(*r, u"UserName")},
+                      {"DomainID", au::ToInteger(GetProperty(*r, u"DomainID"))},
+                      {"Disable", BoolProperty(*r, u"Disable")},
+                      {"Expire", BoolProperty(*r, u"Expire")},
+                      {"ExpireDate", DateText(au::ToDate(GetProperty(*r, u"ExpireDate")))}});
+    std::cout << list.dump(2) << '\n';
+    return kSuccess;
+  }
+  Table table{{"UserName", "Status", "Expires"}, {}};
+  for (const auto& r : rows)
+    table.rows.push_back(
+        {StringProperty(*r, u"UserName"), BoolProperty(*r, u"Disable") ? "disabled" : "enabled", ExpiryText(*r)});
+  table.Print(std::cout);
+  return kSuccess;
+}
+
+// The account settings shown by `show`, in the order of the User interface.
+const std::u16string_view kShown[] = {u"UserName",     u"HomeDir",        u"Password",       u"Disable",
+                                      u"Expire",       u"ExpireDate",     u"TimeOut",        u"SessionTimeOut",
+                                      u"MaxNrUsers",   u"MaxUsersLoginPerIP", u"SpeedLimitUp", u"SpeedLimitDown",
+                                      u"EnableDiskQuota", u"DiskQuotaSize", u"RelPaths",      u"ChangePassword",
+                                      u"LoginMesFile"};
+
+// The name as the domain's list holds it (GetUser finds the account without
+// regard to letter case but keeps the letter case it was given).
+std::string StoredName(au::Object& user, const std::string& typed) {
+  const au::Ref<au::Object> list = GetProperty(user, u"UserList").AsObject();
+  const au::Ref<au::Object> row = CallMethod(*list, u"Item", {au::Variant(au::FromUtf8(typed))}).AsObject();
+  return StringProperty(*row, u"UserName");
+}
+
+int Show(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
+  if (!au::ToBoolean(CallMethod(*user, u"GetUser", NameAndDomain(q)))) return OperationOutcome(*user, false, options, "");
+  LetProperty(*user, u"UserName", au::FromUtf8(StoredName(*user, q.name)));
+  json account = json::object();
+  Table settings{{"Setting", "Value"}, {}};
+  for (std::u16string_view name : kShown) {
+    const au::Variant v = GetProperty(*user, name);
+    const std::string key = au::ToUtf8(name);
+    switch (v.Type()) {
+      case au::VarType::Bool: account[key] = v.AsBool(); break;
+      case au::VarType::I2: account[key] = v.AsI2(); break;
+      case au::VarType::I4: account[key] = v.AsI4(); break;
+      case au::VarType::Date: account[key] = DateText(v.AsDate()); break;
+      default: account[key] = au::ToUtf8(au::ToString(v));
+    }
+    const std::string text = v.Type() == au::VarType::Date ? DateText(v.AsDate()) : au::ToUtf8(au::ToString(v));
+    settings.rows.push_back({key, text});
+  }
+  json rules = json::array();
+  Table ruleTable{{"#", "Directory", "Rights"}, {}};
+  for (const auto& rule : Records(*user, u"DirAccess")) {
+    const std::string accesses = StringProperty(*rule, u"Accesses");
+    const std::string directory = StringProperty(*rule, u"Directory");
+    const std::string letters = accesses.substr(accesses.find('|') == std::string::npos ? accesses.size()
+                                                                                          : accesses.find('|') + 1);
+    rules.push_back({{"Directory", directory}, {"Rights", letters}, {"Accesses", accesses}});
+    ruleTable.rows.push_back({std::to_string(ruleTable.rows.size() + 1), directory, letters});
+  }
+  account["DirAccess"] = rules;
+  if (options.json) {
+    std::cout << account.dump(2) << '\n';
+    return kSuccess;
+  }
+  settings.Print(std::cout);
+  std::cout << "Access rules (" << ruleTable.rows.size() << ")\n";
+  if (!ruleTable.rows.empty()) ruleTable.Print(std::cout, "  ");
+  return kSuccess;
+}
+
+// 'DIR|LETTERS': the directory before the last "|", one capital letter per right.
+void AddRule(au::Object& user, const std::string& spec) {
+  const auto bar = spec.rfind('|');
+  if (bar == std::string::npos || bar == 0)
+    throw UsageError{"--rule '" + spec + "': expected DIR|LETTERS, letters from " + kRuleLetters};
+  const std::string directory = spec.substr(0, bar);
+  const std::string letters = spec.substr(bar + 1);
+  for (char c : letters)
+    if (std::string(kRuleLetters).find(c) == std::string::npos)
+      throw UsageError{"--rule '" + spec + "': unknown right letter '" + std::string(1, c) + "' (use " +
+                       kRuleLetters + ")"};
+  std::vector<au::Variant> args{au::FromUtf8(directory)};
+  for (const char* letter = kRuleLetters; *letter; ++letter) args.emplace_back(letters.find(*letter) != std::string::npos);
+  const au::Ref<au::Object> rules = GetProperty(user, u"DirAccess").AsObject();
+  CallMethod(*rules, u"Add", args);
+}
+
+void ClearRules(au::Object& user) {
+  const au::Ref<au::Object> rules = GetProperty(user, u"DirAccess").AsObject();
+  while (au::ToLong(GetProperty(*rules, u"Count")) > 0) CallMethod(*rules, u"Remove", {au::Variant(std::int32_t{1})});
+}
+
+std::string NewAccountPassword(const Request& q) {
+  if (q.passwordStdin) return ReadPassword(true);
+  if (const char* fromEnvironment = std::getenv("VANTREL_USER_PASSWORD")) return fromEnvironment;
+  return ReadPassword(false, "New password for " + q.name + ": ");
+}
+
+// Lets the properties the options name; the others stay as they are.
+void ApplyOptions(au::Object& user, const Request& q) {
+  const auto let = [&](std::u16string_view name, const std::optional<std::string>& value) {
+    if (value) LetProperty(user, name, au::FromUtf8(*value));
+  };
+  let(u"UserName", q.rename);
+  let(u"HomeDir", q.home);
+  let(u"TimeOut", q.timeout);
+  let(u"MaxNrUsers", q.maxUsers);
+  let(u"MaxUsersLoginPerIP", q.maxPerIp);
+  let(u"SpeedLimitUp", q.speedUp);
+  let(u"SpeedLimitDown", q.speedDown);
+  let(u"SessionTimeOut", q.sessionTimeout);
+  let(u"LoginMesFile", q.loginMessage);
+  if (q.disable) LetProperty(user, u"Disable", true);
+  if (q.enable) LetProperty(user, u"Disable", false);
+  if (q.relPaths) LetProperty(user, u"RelPaths", true);
+  if (q.noRelPaths) LetProperty(user, u"RelPaths", false);
+  if (q.changePassword) LetProperty(user, u"ChangePassword", true);
+  if (q.noChangePassword) LetProperty(user, u"ChangePassword", false);
+  if (q.expire) {
+    if (*q.expire == "never") {
+      LetProperty(user, u"Expire", false);
+    } else {
+      LetProperty(user, u"ExpireDate", au::FromUtf8(*q.expire));
+      LetProperty(user, u"Expire", true);
+    }
+  }
+  if (q.quota) {
+    if (*q.quota == "off") {
+      LetProperty(user, u"EnableDiskQuota", false);
+    } else {
+      LetProperty(user, u"DiskQuotaSize", au::FromUtf8(*q.quota));
+      LetProperty(user, u"EnableDiskQuota", true);
+    }
+  }
+  if (q.clearRules || !q.rules.empty()) ClearRules(user);
+  for (const std::string& rule : q.rules) AddRule(user, rule);
+}
+
+int Add(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
+  LetProperty(*user, u"UserName", au::FromUtf8(q.name));
+  ApplyOptions(*user, q);
+  if (q.setPassword) LetProperty(*user, u"Password", au::FromUtf8(NewAccountPassword(q)));
+  const bool ok = au::ToBoolean(CallMethod(*user, u"AddUser", DomainArgs(q)));
+  return OperationOutcome(*user, ok, options, "Added user " + q.name);
+}
+
+int Modify(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
+  if (!au::ToBoolean(CallMethod(*user, u"GetUser", NameAndDomain(q)))) return OperationOutcome(*user, false, options, "");
+  // The account is replaced under the name the list holds, and keeps that
+  // name (in its letter case) unless --rename gives another.
+  Request stored = q;
+  stored.name = StoredName(*user, q.name);
+  LetProperty(*user, u"UserName", au::FromUtf8(stored.name));
+  ApplyOptions(*user, q);
+  if (q.setPassword) LetProperty(*user, u"Password", au::FromUtf8(NewAccountPassword(q)));
+  const bool ok = au::ToBoolean(CallMethod(*user, u"ModifyUser", NameAndDomain(stored)));
+  const std::string renamed = q.rename && *q.rename != stored.name ? " (now " + *q.rename + ")" : "";
+  return OperationOutcome(*user, ok, options, "Modified user " + stored.name + renamed);
+}
+
+int Delete(const Request& q, const GlobalOptions& options) {
+  au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
+  const bool ok = au::ToBoolean(CallMethod(*user, u"DelUser", NameAndDomain(q)));
+  return OperationOutcome(*user, ok, options, "Deleted user " + q.name);
+}
+
+int Guarded(const std::function<int()>& body) {
+  try {
+    return RunGuarded(body);
+  } catch (const UsageError& e) {
+    std::cerr << "vantrel: " << e.message << '\n';
+    return kUsageOrAutomationError;
+  }
+}
+
+void AddCommonOptions(CLI::App* sub, Request& q) {
+  sub->add_option("--domain", q.domain, "domain number (default 1)");
+  sub->add_flag("--password-stdin", q.passwordStdin,
+                "read passwords from standard input: the administrator's, then the account's new one");
+}
+
+void AddAccountOptions(CLI::App* sub, Request& q) {
+  sub->add_flag("--set-password", q.setPassword, "give the account a new password (never on the command line)");
+  sub->add_option("--home", q.home, "home folder");
+  sub->add_option("--rule", q.rules, "access rule DIR|LETTERS (repeatable; replaces the rules), letters RWAMELCDP");
+  sub->add_flag("--clear-rules", q.clearRules, "remove every access rule");
+  auto* disable = sub->add_flag("--disable", q.disable, "disable the account");
+  sub->add_flag("--enable", q.enable, "enable the account")->excludes(disable);
+  sub->add_option("--expire", q.expire, "expiry date and time (e.g. \"2030-06-30 18:00:00\") or never");
+  sub->add_option("--timeout", q.timeout, "idle time-out");
+  sub->add_option("--max-users", q.maxUsers, "maximum number of users logged in");
+  sub->add_option("--max-per-ip", q.maxPerIp, "maximum logins per IP address");
+  sub->add_option("--speed-up", q.speedUp, "upload speed limit");
+  sub->add_option("--speed-down", q.speedDown, "download speed limit");
+  sub->add_option("--session-timeout", q.sessionTimeout, "session time-out");
+  sub->add_option("--quota", q.quota, "disk quota size, or off");
+  auto* rel = sub->add_flag("--relpaths", q.relPaths, "show paths relative to the home folder");
+  sub->add_flag("--no-relpaths", q.noRelPaths, "show full paths")->excludes(rel);
+  auto* change = sub->add_flag("--change-password", q.changePassword, "the user may change the password");
+  sub->add_flag("--no-change-password", q.noChangePassword, "the user may not change the password")->excludes(change);
+  sub->add_option("--login-message", q.loginMessage, "login message file");
+}
+
+const bool registered = RegisterCommand(300, [](CLI::App& app, GlobalOptions& options, int& result) {
+  auto* users = app.add_subcommand("users", "list, show, add, change and delete the accounts of a domain");
+  users->require_subcommand(1);
+  auto q = std::make_shared<Request>();
+
+  auto* list = users->add_subcommand("list", "list the domain's accounts");
+  AddCommonOptions(list, *q);
+  list->callback([q, &options, &result] { result = Guarded([&] { return List(*q, options); }); });
+
+  auto* show = users->add_subcommand("show", "show one account with its access rules");
+  show->add_option("name", q->name, "user name")->required();
+  AddCommonOptions(show, *q);
+  show->callback([q, &options, &result] { result = Guarded([&] { return Show(*q, options); }); });
+
+  auto* add = users->add_subcommand("add", "add an account");
+  add->add_option("name", q->name, "user name")->required();
+  AddCommonOptions(add, *q);
+  AddAccountOptions(add, *q);
+  add->callback([q, &options, &result] { result = Guarded([&] { return Add(*q, options); }); });
+
+  auto* modify = users->add_subcommand("modify", "change the given settings of an account, keeping the others");
+  modify->add_option("name", q->name, "user name")->required();
+  AddCommonOptions(modify, *q);
+  AddAccountOptions(modify, *q);
+  modify->add_option("--rename", q->rename, "new user name");
+  modify->callback([q, &options, &result] { result = Guarded([&] { return Modify(*q, options); }); });
+
+  auto* del = users->add_subcommand("delete", "delete an account");
+  del->add_option("name", q->name, "user name")->required();
+  AddCommonOptions(del, *q);
+  del->callback([q, &options, &result] { result = Guarded([&] { return Delete(*q, options); }); });
+});
+
+}  // namespace
+}  // namespace vantrel::cli
