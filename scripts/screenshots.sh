@@ -3,12 +3,13 @@
 # the Qt window (xcb platform) and Wizard.exe's window under Wine in a
 # virtual desktop, with WenQuanYi Micro Hei standing in for the CJK fonts.
 # Usage: scripts/screenshots.sh [POSIX_BUILD] [WINDOWS_BUILD] [OUTPUT_FOLDER]
-#   defaults: build/wizard, build/wizard-win, docs/screenshots
+#   defaults: build/wizard, build/wizard-win, build/screenshots
+# (docs/screenshots keeps a few of them, one per language.)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 posix_build=$(realpath "${1:-$top/build/wizard}")
 windows_build=$(realpath "${2:-$top/build/wizard-win}")
-output=$(realpath -m "${3:-$top/docs/screenshots}")
+output=$(realpath -m "${3:-$top/build/screenshots}")
 mkdir -p "$output"
 export LC_ALL=C.UTF-8
 
@@ -30,7 +31,7 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPREFIX=$(mktemp -d /tmp/vantrel-shots.XXXXXX)
-trap '"$wineserver" -k >/dev/null 2>&1; rm -rf "$WINEPREFIX"' EXIT
+trap '"$wineserver" -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
 "$wine" wineboot -i >/dev/null 2>&1
 for face in SimSun 宋体 PGothic; do
   "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
