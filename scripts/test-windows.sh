@@ -5,6 +5,8 @@
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:?usage: test-windows.sh WINDOWS_BUILD_DIR}
+# Debian's wine64 keeps its loader and server in /usr/lib/wine.
+command -v wine64 >/dev/null || export PATH="/usr/lib/wine:$PATH"
 command -v wine64 >/dev/null || { echo "wine64 is missing" >&2; exit 1; }
 
 export WINEPREFIX
