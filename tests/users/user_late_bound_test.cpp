@@ -1,0 +1,109 @@
+// The User operations as a page drives them: created by ProgID, arguments as
+// text coerced to the declared types, optional domain numbers left out.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "automation/runtime/runtime.hpp"
+
+namespace {
+
+using namespace vantrel::automation;
+using namespace vantrel::automation::runtime;
+
+Variant Call(Object& o, std::u16string_view name, std::vector<Variant> args = {}) {
+  return InvokeByName(o, name, kMethod | kPropertyGet, args);
+}
+Variant Get(Object& o, std::u16string_view name) { return InvokeByName(o, name, kPropertyGet, {}); }
+void Let(Object& o, std::u16string_view name, Variant value) {
+  std::vector<Variant> args{std::move(value)};
+  InvokeByName(o, name, kPropertyPut, args);
+}
+String Text(const std::string& s) { return String(s.begin(), s.end()); }
+
+class LateBoundUsers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-users-lb-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+    std::filesystem::create_directories(root_ / "Windows");
+    std::filesystem::create_directories(root_ / "drives" / "c");
+    ::setenv("VANTREL_ROOT", root_.c_str(), 1);
+    std::ofstream(root_ / "ServUDaemon.ini", std::ios::binary)
+        << "[Domain1]\r\nUser1=alice|1|0\r\n[USER=alice|1]\r\nHomeDir=C:\\ftp\\alice\r\nTimeOut=600\r\n";
+    user_ = CreateObject(u"vantrel.user");
+    Let(*user_, u"ServUPath", Text(root_.string()));
+    Let(*user_, u"AdminName", u"VANTREL");
+    Let(*user_, u"AdminPassword", u"KelpMoor");
+  }
+  void TearDown() override {
+    ::unsetenv("VANTREL_ROOT");
+    std::filesystem::remove_all(root_);
+  }
+  std::string ServerFile() const {
+    std::ifstream in(root_ / "ServUDaemon.ini", std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+
+  std::filesystem::path root_;
+  Ref<Object> user_;
+};
+
+TEST_F(LateBoundUsers, AddWithTextValuesThenReadBack) {
+  Let(*user_, u"UserName", u"bob");
+  Let(*user_, u"TimeOut", u" &H10 ");
+  Let(*user_, u"Disable", u"True");
+  Let(*user_, u"SpeedLimitUp", 2.5);  // rounds half to even
+  Let(*user_, u"HomeDir", u"C:\\ftp\\bob");
+  Variant rules = Get(*user_, u"DirAccess");
+  Call(*rules.AsObject(), u"Add", {Variant(u"C:\\ftp\\bob"), Variant(u"True"), Variant(u"1")});
+  ASSERT_TRUE(Call(*user_, u"AddUser").AsBool()) << ServerFile();  // DomainID left out: 1
+  EXPECT_NE(ServerFile().find("User2=bob|0|0\r\n"), std::string::npos);
+  EXPECT_NE(ServerFile().find("TimeOut=16\r\nAccess1=C:\\ftp\\bob|RWLP\r\n"), std::string::npos);
+  EXPECT_NE(ServerFile().find("SpeedLimitUp=2\r\n"), std::string::npos);
+
+  Ref<Object> reader = CreateObject(u"Vantrel.User");
+  Let(*reader, u"ServUPath", Text(root_.string()));
+  Let(*reader, u"AdminName", u"Vantrel");
+  Let(*reader, u"AdminPassword", u"KelpMoor");
+  ASSERT_TRUE(Call(*reader, u"GetUser", {Variant(u"BOB"), Variant(u"1")}).AsBool());
+  EXPECT_EQ(Get(*reader, u"TimeOut").AsI2(), 16);
+  EXPECT_TRUE(Get(*reader, u"Disable").AsBool());
+  // UserList(1) reads an item through the collection's default member.
+  std::vector<Variant> index{Variant(std::int16_t{2})};
+  const Variant row = InvokeByName(*reader, u"UserList", kPropertyGet, index);
+  EXPECT_EQ(Get(*row.AsObject(), u"UserName").AsString(), u"bob");
+}
+
+TEST_F(LateBoundUsers, BadArgumentsFailBeforeTheOperationRuns) {
+  Call(*user_, u"AddUser");  // creates the settings file, then stops: no UserName
+  const std::string before = ServerFile();
+  for (Variant bad : {Variant(u"one"), Variant(u"40000")}) {
+    try {
+      Call(*user_, u"DelUser", {Variant(u"alice"), bad});
+      ADD_FAILURE() << "accepted a bad domain number";
+    } catch (const AutomationError& e) {
+      EXPECT_TRUE(e.Number() == kTypeMismatch || e.Number() == kOverflow) << e.Number();
+    }
+  }
+  EXPECT_EQ(ServerFile(), before);
+  EXPECT_EQ(Get(*user_, u"ErrorMsg").AsString(), u"Username can not be empty");
+}
+
+TEST_F(LateBoundUsers, RoleAndReloadNeedNoDomainArgument) {
+  Call(*user_, u"AddUser");
+  EXPECT_EQ(Call(*user_, u"GetRole").AsI2(), 0);
+  Let(*user_, u"AdminPassword", u"nope");
+  EXPECT_EQ(Call(*user_, u"GetRole", {Variant(u"1")}).AsI2(), 2);
+  EXPECT_TRUE(Call(*user_, u"Reload").AsBool());
+  EXPECT_NE(ServerFile().find("ReloadSettings=true"), std::string::npos);
+}
+
+}  // namespace
