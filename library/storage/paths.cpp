@@ -45,13 +45,20 @@ bool IsDriveRoot(std::u16string_view path) {
 }
 
 // Splits the path into components, dropping empty ones and ".", and
-// resolving ".." lexically; nothing climbs above `floor` components.
-void AppendComponents(std::u16string_view path, std::size_t floor, std::vector<std::string>& parts) {
+// resolving ".." lexically; nothing climbs above `floor` components. With
+// `windowsNames`, names lose trailing dots and spaces, as Windows normalises them.
+void AppendComponents(std::u16string_view path, std::size_t floor, bool windowsNames,
+                      std::vector<std::string>& parts) {
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = start;
     while (end < path.size() && !IsSeparator(path[end])) ++end;
-    const std::u16string_view part = path.substr(start, end - start);
+    std::u16string_view part = path.substr(start, end - start);
+    if (windowsNames && part != u"." && part != u"..") {
+      // Windows drops trailing dots and spaces of a name: "alice. " is "alice".
+      const auto last = part.find_last_not_of(u". ");
+      part = last == std::u16string_view::npos ? std::u16string_view() : part.substr(0, last + 1);
+    }
     if (part == u"..") {
       if (parts.size() > floor) parts.pop_back();
     } else if (!part.empty() && part != u".") {
@@ -155,7 +162,8 @@ std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
   std::vector<std::string> parts;
   std::size_t floor = 0;
   std::u16string_view rest = windowsPath;
-  if (HasDrive(windowsPath)) {
+  const bool drivePath = HasDrive(windowsPath);
+  if (drivePath) {
     base = SystemRoot() / "drives";
     const char letter = static_cast<char>(windowsPath[0] | 0x20);
     parts.emplace_back(1, letter);
@@ -173,7 +181,7 @@ std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
       for (const auto& component : current.relative_path()) parts.push_back(component.native());
     }
   }
-  AppendComponents(rest, floor, parts);
+  AppendComponents(rest, floor, drivePath, parts);
 
   std::filesystem::path result = base;
   bool parentExists = true;

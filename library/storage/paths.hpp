@@ -33,7 +33,8 @@ void CreateFolderPath(std::u16string_view path);
 // The native path a Windows-form path names. POSIX: "X:\rest" maps to
 // <root>/drives/x/rest, a path starting with a separator is absolute, any other
 // path (a bare name too) is relative to the current folder; "." and ".." are
-// resolved lexically; components missing under their exact name are matched
+// resolved lexically; in drive paths trailing dots and spaces of a name are
+// dropped, as Windows does; components missing under their exact name are matched
 // without regard to letter case. Windows: the path itself.
 std::filesystem::path ToNativePath(std::u16string_view windowsPath);
 

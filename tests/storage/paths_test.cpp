@@ -99,6 +99,13 @@ TEST_F(NativePathTest, DotsAreResolvedLexicallyAndNeverLeaveTheDrive) {
   EXPECT_EQ(ToNativePath(u"/../../etc"), fs::path("/etc"));
 }
 
+TEST_F(NativePathTest, TrailingDotsAndSpacesOfDrivePathNamesAreDropped) {
+  EXPECT_EQ(ToNativePath(u"C:\\ftp. \\alice..\\x.ini."), root_ / "drives" / "c" / "ftp" / "alice" / "x.ini");
+  EXPECT_EQ(ToNativePath(u"C:\\a\\...\\b"), root_ / "drives" / "c" / "a" / "b");
+  EXPECT_EQ(ToNativePath(u"C:\\a\\ .x\\..\\b"), root_ / "drives" / "c" / "a" / "b");
+  EXPECT_EQ(ToNativePath(u"name."), cwd_ / "name.");  // POSIX names stay as they are
+}
+
 TEST_F(NativePathTest, MissingComponentsAreFoundWithoutRegardToLetterCase) {
   const fs::path file = MakeFile(root_ / "drives" / "c" / "Serv-U" / "ServUDaemon.ini");
   EXPECT_EQ(ToNativePath(u"C:\\SERV-U\\servudaemon.INI"), file);
