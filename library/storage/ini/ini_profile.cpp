@@ -19,16 +19,30 @@ std::uint32_t CopyText(std::string_view text, char* buffer, std::uint32_t size) 
   return static_cast<std::uint32_t>(length);
 }
 
-// Copies a NUL-separated name list the way the key and section list reads do:
-// complete only when one byte is to spare; otherwise the first size-2 bytes
-// (the last name cut, never inside a character) and one NUL.
-std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std::uint32_t size) {
+// Length <= limit of a NUL-separated list's prefix that does not end inside
+// a character of the entry the cut falls in.
+std::size_t WholeCharListPrefix(std::string_view list, std::size_t limit) {
+  const std::size_t entry = limit == 0 ? 0 : list.rfind('\0', limit - 1);
+  const std::size_t start = (limit == 0 || entry == std::string_view::npos) ? 0 : entry + 1;
+  if (start >= limit) return limit;
+  const std::size_t entry_end = std::min(list.find('\0', start), list.size());
+  return start + AnsiWholeCharPrefix(list.substr(start, entry_end - start), limit - start);
+}
+
+std::string JoinWithNuls(const std::vector<std::string>& names) {
   std::string list;
   for (const std::string& name : names) {
     list += name;
     list += '\0';
   }
-  list += '\0';
+  return list;
+}
+
+// Copies a name list the way the key and section list reads do: whole (with
+// its extra closing NUL) only when one byte is to spare; otherwise the first
+// size-2 bytes (the last name cut, never inside a character) and one NUL.
+std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std::uint32_t size) {
+  const std::string list = JoinWithNuls(names) + '\0';
   if (size >= list.size() + 1) {
     std::memcpy(buffer, list.data(), list.size());
     return static_cast<std::uint32_t>(list.size() - 1);
@@ -37,18 +51,7 @@ std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std:
     buffer[0] = '\0';
     return 0;
   }
-  const std::size_t limit = size - 2;
-  // Keep whole characters of the name that the cut falls in.
-  std::size_t name_start = 0;
-  for (const std::string& name : names) {
-    if (name_start + name.size() + 1 > limit) break;
-    name_start += name.size() + 1;
-  }
-  std::size_t length = limit;
-  if (name_start < limit) {
-    const std::string_view cut_name(list.data() + name_start, std::min(list.size() - name_start, limit - name_start + 1));
-    length = name_start + AnsiWholeCharPrefix(cut_name.substr(0, cut_name.find('\0')), limit - name_start);
-  }
+  const std::size_t length = WholeCharListPrefix(list, size - 2);
   std::memcpy(buffer, list.data(), length);
   buffer[length] = '\0';
   return static_cast<std::uint32_t>(length);
@@ -174,14 +177,11 @@ std::uint32_t GetProfileSection(OptText section, char* buffer, std::uint32_t siz
     return 0;
   }
   const std::size_t limit = size - 2;
-  const std::size_t entry_start = list.rfind('\0', limit == 0 ? 0 : limit - 1);
-  const std::size_t from = (entry_start == std::string::npos || limit == 0) ? 0 : entry_start + 1;
-  const std::size_t length =
-      from + AnsiWholeCharPrefix(std::string_view(list).substr(from, list.find('\0', from) - from), limit - from);
+  const std::size_t length = WholeCharListPrefix(list, limit);
   std::memcpy(buffer, list.data(), length);
   buffer[length] = '\0';
   buffer[length + 1] = '\0';
-  return static_cast<std::uint32_t>(limit);
+  return static_cast<std::uint32_t>(length);
 }
 
 bool WriteProfileString(OptText section, OptText key, OptText value, const std::filesystem::path& file) {
