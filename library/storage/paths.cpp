@@ -98,7 +98,22 @@ std::u16string PathJoin(std::u16string_view folder, std::u16string_view name) {
 #ifdef _WIN32
 
 std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
-  return std::filesystem::path(std::wstring(windowsPath.begin(), windowsPath.end()));
+  std::wstring native(windowsPath.begin(), windowsPath.end());
+  // An existing file keeps the spelling it has on disk: a file replaced by a
+  // write takes the name it is given, so "servudaemon.INI" must not rename
+  // ServUDaemon.ini.
+  if (!native.empty() && native.find_first_of(L"*?") == std::wstring::npos) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(native.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      FindClose(search);
+      const auto separator = native.find_last_of(L"\\/");
+      std::size_t nameStart = separator == std::wstring::npos ? 0 : separator + 1;
+      if (separator == std::wstring::npos && native.size() >= 2 && native[1] == L':') nameStart = 2;
+      if (nameStart < native.size()) native.replace(nameStart, std::wstring::npos, found.cFileName);
+    }
+  }
+  return std::filesystem::path(native);
 }
 
 std::u16string NativePathToText(const std::filesystem::path& path) {
