@@ -1,0 +1,389 @@
+// The COM contract of Vantrel.dll as an early-bound client sees it, without
+// registration: class objects from DllGetClassObject, unload counts,
+// QueryInterface rules, vtable calls with BSTR/VARIANT conversions, one COM
+// object per automation object, automation errors as 0x800A0000 | number
+// with IErrorInfo, IDispatch through the type library, and IEnumVARIANT.
+//
+// usage: com_server_test.exe PATH\Vantrel.dll
+#include <initguid.h>
+
+#include <windows.h>
+#include <cguid.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <string>
+
+#include "Vantrel_h.h"
+
+namespace {
+
+int g_passed = 0;
+int g_failed = 0;
+
+void Record(bool ok, const char* what, int line) {
+  if (ok) {
+    ++g_passed;
+  } else {
+    ++g_failed;
+    std::printf("FAIL line %d: %s\n", line, what);
+  }
+}
+#define CHECK(expr) Record((expr), #expr, __LINE__)
+
+using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
+GetClassObjectFn g_get_class_object = nullptr;
+CanUnloadFn g_can_unload = nullptr;
+
+template <class I>
+I* Create(REFCLSID clsid) {
+  IClassFactory* factory = nullptr;
+  if (FAILED(g_get_class_object(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) return nullptr;
+  I* object = nullptr;
+  factory->CreateInstance(nullptr, __uuidof(I), reinterpret_cast<void**>(&object));
+  factory->Release();
+  return object;
+}
+
+std::wstring Text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+
+// Reads and frees a BSTR result.
+std::wstring Take(BSTR b) {
+  std::wstring t = Text(b);
+  SysFreeString(b);
+  return t;
+}
+
+VARIANT Long(LONG v) {
+  VARIANT x;
+  VariantInit(&x);
+  V_VT(&x) = VT_I4;
+  V_I4(&x) = v;
+  return x;
+}
+
+// The description of the error info the last failing call left, or "".
+std::wstring ErrorDescription(GUID* source_guid = nullptr) {
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) != S_OK || info == nullptr) return L"";
+  BSTR text = nullptr;
+  info->GetDescription(&text);
+  if (source_guid) info->GetGUID(source_guid);
+  info->Release();
+  return Take(text);
+}
+
+void TestClassObjects() {
+  IClassFactory* factory = nullptr;
+  CHECK(g_get_class_object(CLSID_Domains, IID_IClassFactory, reinterpret_cast<void**>(&factory)) == S_OK);
+  if (!factory) return;
+  IUnknown* object = nullptr;
+  // Any outer object asks for aggregation, which the classes refuse.
+  CHECK(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IUnknown,
+                                reinterpret_cast<void**>(&object)) == CLASS_E_NOAGGREGATION);
+  CHECK(object == nullptr);
+  CHECK(factory->CreateInstance(nullptr, IID__Domains, reinterpret_cast<void**>(&object)) == S_OK);
+  if (object) object->Release();
+  CHECK(factory->CreateInstance(nullptr, IID__User, reinterpret_cast<void**>(&object)) == E_NOINTERFACE);
+  factory->Release();
+
+  void* none = nullptr;
+  CHECK(g_get_class_object(IID__Domains, IID_IClassFactory, &none) == CLASS_E_CLASSNOTAVAILABLE);
+  CHECK(none == nullptr);
+}
+
+void TestUnloadCounts() {
+  CHECK(g_can_unload() == S_OK);  // nothing alive yet
+  IClassFactory* factory = nullptr;
+  g_get_class_object(CLSID_CDomain, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+  CHECK(g_can_unload() == S_FALSE);  // a class object is alive
+  factory->LockServer(TRUE);
+  factory->Release();
+  CHECK(g_can_unload() == S_FALSE);  // the lock holds the server
+  g_get_class_object(CLSID_CDomain, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+  factory->LockServer(FALSE);
+  factory->Release();
+  CHECK(g_can_unload() == S_OK);
+
+  _Domain* domains = Create<_Domain>(CLSID_Domain);
+  CHECK(g_can_unload() == S_FALSE);
+  IUnknown* enumerator = nullptr;
+  domains->get_NewEnum(&enumerator);
+  domains->Release();
+  CHECK(g_can_unload() == S_FALSE);  // the enumerator still holds the module
+  enumerator->Release();
+  CHECK(g_can_unload() == S_OK);
+}
+
+void TestQueryInterface() {
+  _CDomain* d = Create<_CDomain>(CLSID_CDomain);
+  CHECK(d != nullptr);
+  if (!d) return;
+  IUnknown* u1 = nullptr;
+  IUnknown* u2 = nullptr;
+  IDispatch* disp = nullptr;
+  ISupportErrorInfo* support = nullptr;
+  void* other = nullptr;
+  CHECK(d->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&u1)) == S_OK);
+  CHECK(d->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp)) == S_OK);
+  CHECK(disp->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&u2)) == S_OK);
+  CHECK(u1 == u2);  // one identity
+  CHECK(d->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)) == S_OK);
+  CHECK(support->InterfaceSupportsErrorInfo(IID__CDomain) == S_OK);
+  CHECK(support->InterfaceSupportsErrorInfo(IID__User) == S_FALSE);
+  CHECK(d->QueryInterface(IID__CFile, &other) == E_NOINTERFACE);
+  CHECK(other == nullptr);
+  support->Release();
+  u1->Release();
+  u2->Release();
+  disp->Release();
+  d->Release();
+}
+
+void TestVtableCalls() {
+  _CDomain* d = Create<_CDomain>(CLSID_CDomain);
+  BSTR in = SysAllocString(L"ftp.example.com");
+  CHECK(d->put_HostName(in) == S_OK);
+  SysFreeString(in);
+  BSTR out = nullptr;
+  CHECK(d->get_HostName(&out) == S_OK);
+  CHECK(Take(out) == L"ftp.example.com");
+  // Embedded NUL characters travel with the BSTR's length.
+  in = SysAllocStringLen(L"a\0b", 3);
+  d->put_HostName(in);
+  SysFreeString(in);
+  d->get_HostName(&out);
+  CHECK(SysStringLen(out) == 3 && Take(out) == std::wstring(L"a\0b", 3));
+  // A null BSTR is the empty string; IP's rule turns it into 127.0.0.1.
+  CHECK(d->put_IP(nullptr) == S_OK);
+  d->get_IP(&out);
+  CHECK(Take(out) == L"127.0.0.1");
+  CHECK(d->put_port(-32768) == S_OK);
+  short port = 0;
+  CHECK(d->get_port(&port) == S_OK && port == -32768);
+  CHECK(d->get_port(nullptr) == E_POINTER);
+  d->Release();
+
+  _CUserList* r = Create<_CUserList>(CLSID_CUserList);
+  CHECK(r->put_Expire(VARIANT_TRUE) == S_OK);
+  VARIANT_BOOL flag = VARIANT_FALSE;
+  r->get_Expire(&flag);
+  CHECK(flag == VARIANT_TRUE);  // True is -1 at the boundary
+  r->put_Expire(1);             // any non-zero is True
+  r->get_Expire(&flag);
+  CHECK(flag == VARIANT_TRUE);
+  CHECK(r->put_ExpireDate(25569.75) == S_OK);
+  DATE date = 0;
+  r->get_ExpireDate(&date);
+  CHECK(date == 25569.75);
+  r->Release();
+}
+
+void TestIdentityAndSet() {
+  _User* u = Create<_User>(CLSID_User);
+  _DirAccess* a = nullptr;
+  _DirAccess* b = nullptr;
+  u->get_DirAccess(&a);
+  u->get_DirAccess(&b);
+  CHECK(a != nullptr && a == b);  // the same object, not a copy
+  b->Release();
+  _DirAccess* mine = Create<_DirAccess>(CLSID_DirAccess);
+  CHECK(u->putref_DirAccess(&mine) == S_OK);
+  u->get_DirAccess(&b);
+  CHECK(b == mine);
+  b->Release();
+  _DirAccess* nothing = nullptr;
+  CHECK(u->putref_DirAccess(&nothing) == S_OK);
+  u->get_DirAccess(&b);
+  CHECK(b != nullptr && b != mine && b != a);
+  LONG count = -1;
+  b->get_Count(&count);
+  CHECK(count == 0);
+  b->Release();
+  mine->Release();
+  a->Release();
+  u->Release();
+}
+
+void TestErrors() {
+  _Domain* c = Create<_Domain>(CLSID_Domain);
+  _CDomain* item = nullptr;
+  VARIANT pos = Long(1);
+  SetErrorInfo(0, nullptr);
+  CHECK(c->get_Item(&pos, &item) == static_cast<HRESULT>(0x800A0009));
+  CHECK(item == nullptr);
+  GUID source{};
+  CHECK(!ErrorDescription(&source).empty());
+  CHECK(source == IID__Domain);
+
+  BSTR ip = SysAllocString(L"192.0.2.1");
+  BSTR host = SysAllocString(L"h");
+  BSTR key = SysAllocString(L"k");
+  CHECK(c->Add(1, ip, host, 21, key, &item) == S_OK);
+  item->Release();
+  item = nullptr;
+  CHECK(c->Add(2, ip, host, 21, key, &item) == static_cast<HRESULT>(0x800A01C9));  // 457
+  CHECK(item == nullptr);
+  LONG count = 0;
+  c->get_Count(&count);
+  CHECK(count == 1);
+  VARIANT missing;
+  VariantInit(&missing);
+  V_VT(&missing) = VT_BSTR;
+  V_BSTR(&missing) = SysAllocString(L"nokey");
+  CHECK(c->Remove(&missing) == static_cast<HRESULT>(0x800A0005));
+  VariantClear(&missing);
+  SysFreeString(ip);
+  SysFreeString(host);
+  SysFreeString(key);
+  c->Release();
+}
+
+void TestDispatch() {
+  _CDomain* d = Create<_CDomain>(CLSID_CDomain);
+  IDispatch* disp = d;
+  UINT count = 0;
+  CHECK(disp->GetTypeInfoCount(&count) == S_OK && count == 1);
+  ITypeInfo* info = nullptr;
+  CHECK(disp->GetTypeInfo(1, 0, &info) == DISP_E_BADINDEX);
+  CHECK(disp->GetTypeInfo(0, 0, &info) == S_OK && info != nullptr);
+  if (info) info->Release();
+
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"hostname")};
+  DISPID id = 99;
+  CHECK(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == 2);  // letter case ignored
+  LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+  CHECK(disp->GetIDsOfNames(IID_NULL, unknown, 1, 0, &id) == DISP_E_UNKNOWNNAME);
+  CHECK(disp->GetIDsOfNames(IID__CDomain, names, 1, 0, &id) == DISP_E_UNKNOWNINTERFACE);
+
+  // Let port = "  33 ": coerced by the system before the member runs.
+  VARIANT value;
+  VariantInit(&value);
+  V_VT(&value) = VT_BSTR;
+  V_BSTR(&value) = SysAllocString(L"  33 ");
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &put, 1, 1};
+  CHECK(disp->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr) == S_OK);
+  short port = 0;
+  d->get_port(&port);
+  CHECK(port == 33);
+  VariantClear(&value);
+  V_VT(&value) = VT_BSTR;
+  V_BSTR(&value) = SysAllocString(L"abc");
+  UINT arg_error = 99;
+  CHECK(disp->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, &arg_error) ==
+        DISP_E_TYPEMISMATCH);
+  VariantClear(&value);
+  value = Long(70000);
+  CHECK(disp->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr) == DISP_E_OVERFLOW);
+  d->get_port(&port);
+  CHECK(port == 33);  // refused values change nothing
+
+  // The default member (dispid 0) read through Invoke.
+  d->put_ID(12);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  VARIANT result;
+  VariantInit(&result);
+  CHECK(disp->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr) == S_OK);
+  CHECK(V_VT(&result) == VT_I2 && V_I2(&result) == 12);
+  d->Release();
+
+  // A member's automation error arrives as DISP_E_EXCEPTION with its code.
+  _Domain* c = Create<_Domain>(CLSID_Domain);
+  VARIANT key;
+  VariantInit(&key);
+  V_VT(&key) = VT_BSTR;
+  V_BSTR(&key) = SysAllocString(L"1");
+  DISPPARAMS one{&key, nullptr, 1, 0};
+  EXCEPINFO exception{};
+  CHECK(c->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one, &result, &exception,
+                  nullptr) == DISP_E_EXCEPTION);
+  CHECK(exception.scode == static_cast<SCODE>(0x800A0005));
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrHelpFile);
+  VariantClear(&key);
+  c->Release();
+}
+
+void TestEnumerator() {
+  _Domain* c = Create<_Domain>(CLSID_Domain);
+  BSTR text = SysAllocString(L"x");
+  for (short id = 1; id <= 3; ++id) {
+    _CDomain* item = nullptr;
+    c->Add(id, text, text, 21, nullptr, &item);
+    item->Release();
+  }
+  SysFreeString(text);
+  IUnknown* unknown = nullptr;
+  CHECK(c->get_NewEnum(&unknown) == S_OK);
+  IEnumVARIANT* e = nullptr;
+  CHECK(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&e)) == S_OK);
+  unknown->Release();
+  if (!e) return;
+
+  auto id_of = [](VARIANT& v) -> short {
+    short id = -1;
+    _CDomain* d = nullptr;
+    if (V_VT(&v) == VT_DISPATCH && V_DISPATCH(&v) &&
+        SUCCEEDED(V_DISPATCH(&v)->QueryInterface(IID__CDomain, reinterpret_cast<void**>(&d)))) {
+      d->get_ID(&id);
+      d->Release();
+    }
+    VariantClear(&v);
+    return id;
+  };
+  VARIANT items[2];
+  VariantInit(&items[0]);
+  VariantInit(&items[1]);
+  ULONG fetched = 0;
+  CHECK(e->Next(2, items, &fetched) == S_OK && fetched == 2);
+  CHECK(id_of(items[0]) == 1 && id_of(items[1]) == 2);
+  CHECK(e->Next(2, items, &fetched) == S_FALSE && fetched == 1);
+  CHECK(id_of(items[0]) == 3);
+  CHECK(e->Next(1, items, &fetched) == S_FALSE && fetched == 0);
+  CHECK(e->Reset() == S_OK);
+  CHECK(e->Skip(1) == S_OK);
+  IEnumVARIANT* copy = nullptr;
+  CHECK(e->Clone(&copy) == S_OK);
+  CHECK(e->Next(1, items, nullptr) == S_OK && id_of(items[0]) == 2);
+  CHECK(copy->Next(1, items, nullptr) == S_OK && id_of(items[0]) == 2);  // clones keep their own position
+  CHECK(e->Skip(5) == S_FALSE);
+  copy->Release();
+  e->Release();
+  c->Release();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: com_server_test PATH\\Vantrel.dll\n");
+    return 2;
+  }
+  CoInitialize(nullptr);
+  HMODULE dll = LoadLibraryW(argv[1]);
+  if (!dll) {
+    std::printf("FAIL cannot load the DLL\n0 passed, 1 failed\n");
+    return 1;
+  }
+  g_get_class_object = reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+  g_can_unload = reinterpret_cast<CanUnloadFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+  CHECK(g_get_class_object != nullptr && g_can_unload != nullptr);
+  CHECK(GetProcAddress(dll, "DllRegisterServer") != nullptr && GetProcAddress(dll, "DllUnregisterServer") != nullptr);
+  if (g_get_class_object && g_can_unload) {
+    TestUnloadCounts();
+    TestClassObjects();
+    TestQueryInterface();
+    TestVtableCalls();
+    TestIdentityAndSet();
+    TestErrors();
+    TestDispatch();
+    TestEnumerator();
+    CHECK(g_can_unload() == S_OK);  // every test released what it made
+  }
+  std::printf("%d passed, %d failed\n", g_passed, g_failed);
+  CoUninitialize();
+  return g_failed == 0 ? 0 : 1;
+}
