@@ -18,9 +18,19 @@ namespace {
 namespace fs = std::filesystem;
 namespace ini = vantrel::storage::ini;
 
+// The generated files' folder, removed when the program ends.
+struct BenchFolder {
+  fs::path path = fs::temp_directory_path() / ("vantrel-ini-bench-" + std::to_string(::getpid()));
+  ~BenchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+};
+
 // A server file with `domains` domains of `users_per_domain` users each.
 fs::path MakeServerFile(int domains, int users_per_domain) {
-  const fs::path folder = fs::temp_directory_path() / ("vantrel-ini-bench-" + std::to_string(::getpid()));
+  static BenchFolder bench_folder;
+  const fs::path& folder = bench_folder.path;
   fs::create_directories(folder);
   const fs::path file = folder / ("ServUDaemon-" + std::to_string(domains) + "x" + std::to_string(users_per_domain) + ".ini");
   if (fs::exists(file)) return file;

@@ -122,7 +122,10 @@ class PosixFileIo final : public FileIo {
 
   std::unique_ptr<TempFile> CreateTemp(const fs::path& target) override {
     const fs::path folder = target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";  // appended: GCC 12 warns falsely (-Wrestrict) on chained operator+
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixTempFile>(fd, fs::path(pattern));
