@@ -113,16 +113,17 @@ class DispatchObject : public I, public ISupportErrorInfo, public WrapperBase {
       out.Store(automation::Invoke(*target_, slot, kind, args));
       return S_OK;
     } catch (...) {
-      return ReportCurrentException(__uuidof(I), ClassName());
+      return ReportCurrentException(__uuidof(I), ErrorSource());
     }
   }
 
  private:
-  std::u16string_view ClassName() const noexcept {
+  // "Vantrel.<Class>", the source a script reads from Err.Source.
+  std::u16string ErrorSource() const noexcept {
     try {
-      return automation::ClassOf(*target_).name;
+      return u"Vantrel." + automation::ClassOf(*target_).name;
     } catch (...) {
-      return u"Vantrel";
+      return {};
     }
   }
 

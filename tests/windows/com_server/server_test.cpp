@@ -2,7 +2,8 @@
 // registration: class objects from DllGetClassObject, unload counts,
 // QueryInterface rules, vtable calls with BSTR/VARIANT conversions, one COM
 // object per automation object, automation errors as 0x800A0000 | number
-// with IErrorInfo, IDispatch through the type library, and IEnumVARIANT.
+// with IErrorInfo, IDispatch through the type library, IEnumVARIANT, and the
+// version resource.
 //
 // usage: com_server_test.exe PATH\Vantrel.dll
 #include <initguid.h>
@@ -355,6 +356,22 @@ void TestEnumerator() {
   c->Release();
 }
 
+// The file's version resource says 1.0.0.0.
+void TestVersionResource(const wchar_t* path) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
+  CHECK(size > 0);
+  if (size == 0) return;
+  std::string data(size, '\0');
+  CHECK(GetFileVersionInfoW(path, 0, size, data.data()) != FALSE);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  CHECK(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) != FALSE);
+  if (info == nullptr) return;
+  CHECK(info->dwFileVersionMS == MAKELONG(0, 1) && info->dwFileVersionLS == 0);
+  CHECK(info->dwProductVersionMS == MAKELONG(0, 1) && info->dwProductVersionLS == 0);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -381,6 +398,7 @@ int wmain(int argc, wchar_t** argv) {
     TestErrors();
     TestDispatch();
     TestEnumerator();
+    TestVersionResource(argv[1]);
     CHECK(g_can_unload() == S_OK);  // every test released what it made
   }
   std::printf("%d passed, %d failed\n", g_passed, g_failed);

@@ -95,6 +95,12 @@ Sub CheckCollection(kind)
   CheckEqual LabelOf(c("delta"), kind), "4", kind & ": default member by key"
   CheckEqual LabelOf(c.Item(CDbl(2)), kind), "2", kind & ": a Double is a position"
   CheckEqual LabelOf(c.Item(CLng(3)), kind), "3", kind & ": a Long is a position"
+  Dim position, name
+  position = 4
+  name = "Alpha"
+  CheckEqual LabelOf(c.Item(position), kind), "4", kind & ": a position in a variable"
+  CheckEqual LabelOf(c(name), kind), "1", kind & ": a key in a variable"
+  CheckEqual name, "Alpha", kind & ": the by-reference key variable is not changed"
 
   ' The record returned by Add is the item itself, not a copy.
   CheckSame c.Item(1), r, kind & ": Add returns the item that the collection holds"
