@@ -33,13 +33,20 @@ IDispatch* WrapObject(const automation::Ref<automation::Object>& object) {
     dispatch->AddRef();
     return dispatch;
   }
-  wrappers.reserve(wrappers.size() + 1);  // so that emplace below cannot throw after creation
-  IDispatch* dispatch = classes[index].wrap(object);
+  // The entry first, so that no allocation can fail once the wrapper exists.
+  const auto entry = wrappers.emplace(object.get(), nullptr).first;
+  IDispatch* dispatch = nullptr;
+  try {
+    dispatch = classes[index].wrap(object);
+  } catch (...) {
+    wrappers.erase(entry);
+    throw;
+  }
   dispatch->AddRef();
   WrapperBase* base = nullptr;
   dispatch->QueryInterface(kIidWrapper, reinterpret_cast<void**>(&base));
   dispatch->Release();  // the QueryInterface above took its own reference
-  wrappers.emplace(object.get(), base);
+  entry->second = base;
   return dispatch;
 }
 
