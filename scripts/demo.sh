@@ -53,3 +53,17 @@ run vantrel ini set ServUDaemon.ini GLOBAL Version $'7.0\r\n[DOMAINS]\r\nDomain9
 cmp -s "$work/snapshot.ini" ServUDaemon.ini && echo "(refused: the file is unchanged)"
 run vantrel ini get 'C:\Serv-U\ServUDaemon.ini' GLOBAL Version
 run vantrel ini get 'c:/serv-u/servudaemon.INI' global VERSION
+
+# User accounts: the first change creates the settings file with its factory
+# administrator; passwords come from the environment, never the command line.
+export VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor
+run vantrel users add frank --home 'C:\ftp\frank' --rule 'C:\ftp\frank|RWAMLCDP' --rule 'C:\ftp\pub|RL' \
+    --expire '2030-06-30 18:00:00' --timeout 600 --quota 5000
+run vantrel users list
+run vantrel users show frank
+run vantrel users modify frank --disable --speed-up 100 --rename franklin
+run vantrel --json users show franklin
+run vantrel users add 'eve|1' --home 'C:\ftp\eve'
+run vantrel users delete franklin
+run vantrel users list --domain 2
+unset VANTREL_ADMIN VANTREL_PASSWORD
