@@ -1,8 +1,11 @@
 #include "storage/codepage.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -104,13 +107,20 @@ CodePage Detect() {
   return cp;
 }
 
+// Detected once; parsing asks for it at every character, so the common path
+// is one atomic load. Replaced code pages are kept (tests only) so that a
+// reference handed out earlier stays valid.
 std::mutex g_mutex;
-CodePage* g_code_page = nullptr;
+std::atomic<const CodePage*> g_code_page{nullptr};
+std::vector<std::unique_ptr<CodePage>> g_detected;
 
 const CodePage& Current() {
+  if (const CodePage* cp = g_code_page.load(std::memory_order_acquire)) return *cp;
   std::lock_guard<std::mutex> lock(g_mutex);
-  if (g_code_page == nullptr) g_code_page = new CodePage(Detect());
-  return *g_code_page;
+  if (const CodePage* cp = g_code_page.load(std::memory_order_acquire)) return *cp;
+  g_detected.push_back(std::make_unique<CodePage>(Detect()));
+  g_code_page.store(g_detected.back().get(), std::memory_order_release);
+  return *g_detected.back();
 }
 
 #ifndef _WIN32
@@ -178,9 +188,10 @@ std::string AnsiCodePageName() { return Current().name; }
 
 void ResetAnsiCodePageForTesting() {
   std::lock_guard<std::mutex> lock(g_mutex);
-  delete g_code_page;
-  g_code_page = nullptr;
+  g_code_page.store(nullptr, std::memory_order_release);
 }
+
+bool AnsiTrailBytesCanLookLikeAscii() { return Current().shape == CharShape::DoubleByte; }
 
 std::size_t AnsiCharLength(std::string_view bytes, std::size_t pos) {
   if (pos >= bytes.size()) return 1;

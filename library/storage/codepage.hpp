@@ -27,6 +27,10 @@ std::string AnsiCodePageName();
 // '=' is never mistaken for syntax; in UTF-8 a whole sequence is one character.
 std::size_t AnsiCharLength(std::string_view bytes, std::size_t pos);
 
+// Whether a byte below 0x80 can be the second byte of a character (double-byte
+// code pages): only then must a scan for '[', ']' or '=' walk character by character.
+bool AnsiTrailBytesCanLookLikeAscii();
+
 // Largest length <= limit that does not end inside a character of `bytes`.
 std::size_t AnsiWholeCharPrefix(std::string_view bytes, std::size_t limit);
 

@@ -31,6 +31,19 @@ TEST_F(TransactionTest, ReadsSeeTheTransactionsOwnEditsBeforeCommit) {
   EXPECT_EQ(Bytes(), "[s]\r\nk=2\r\n[new]\r\na=b\r\n");
 }
 
+TEST_F(TransactionTest, LookupsFollowEachEditInsideATransaction) {
+  Lay("[d]\r\na=1\r\n[x]\r\n[D]\r\nb=2\r\n");
+  Transaction tx(file());
+  EXPECT_EQ(ReadValue(file(), "d", "b"), "");
+  ASSERT_TRUE(DeleteSection(file(), "d"));
+  EXPECT_EQ(ReadValue(file(), "d", "b"), "2");  // the later duplicate is now the first
+  ASSERT_TRUE(WriteValue(file(), "new", "k", "v"));
+  EXPECT_EQ(ReadValue(file(), "NEW", "k"), "v");
+  ASSERT_TRUE(DeleteSection(file(), "x"));
+  EXPECT_EQ(ReadValue(file(), "d", "b"), "2");
+  EXPECT_TRUE(ReadKeys(file(), "x").empty());
+}
+
 TEST_F(TransactionTest, WithoutCommitNothingIsWritten) {
   Lay("[s]\r\nk=1\r\n");
   {

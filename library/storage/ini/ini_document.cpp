@@ -63,6 +63,14 @@ std::string KeyText(std::string_view key, std::string_view value) {
   return text;
 }
 
+std::string AsciiLowered(std::string_view name) {
+  std::string lowered(name);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
+}
+
 }  // namespace
 
 void ClassifyLine(Line& line) {
@@ -130,6 +138,7 @@ Document Document::Parse(std::string_view bytes) {
       doc.lines_.back().raw_ending += body.back();
     }
   } else {
+    doc.lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
       std::size_t end = start;
@@ -215,6 +224,15 @@ void Document::MarkHiddenKeys() {
   }
 }
 
+SectionRange Document::RangeOfHeader(std::size_t header) const {
+  SectionRange range;
+  range.header = header;
+  range.begin = header + 1;
+  range.end = range.begin;
+  while (range.end < lines_.size() && lines_[range.end].kind != LineKind::Header) ++range.end;
+  return range;
+}
+
 std::optional<SectionRange> Document::FindSection(std::string_view name) const {
   if (name.empty()) {
     SectionRange range;
@@ -223,17 +241,23 @@ std::optional<SectionRange> Document::FindSection(std::string_view name) const {
     while (range.end < lines_.size() && lines_[range.end].kind != LineKind::Header) ++range.end;
     return range;
   }
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::Header && !lines_[i].name.empty() && NamesEqual(lines_[i].name, name)) {
-      SectionRange range;
-      range.header = i;
-      range.begin = i + 1;
-      range.end = range.begin;
-      while (range.end < lines_.size() && lines_[range.end].kind != LineKind::Header) ++range.end;
-      return range;
+  if (!indexed_) {
+    first_header_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].kind == LineKind::Header && !lines_[i].name.empty()) {
+        first_header_.emplace(AsciiLowered(lines_[i].name), i);  // keeps the first of duplicates
+      }
     }
+    indexed_ = true;
   }
-  return std::nullopt;
+  const auto found = first_header_.find(AsciiLowered(name));
+  if (found == first_header_.end()) return std::nullopt;
+  return RangeOfHeader(found->second);
+}
+
+void Document::Changed() {
+  indexed_ = false;
+  MarkHiddenKeys();
 }
 
 std::vector<SectionRange> Document::FindAllSections(std::string_view name) const {
@@ -244,12 +268,7 @@ std::vector<SectionRange> Document::FindAllSections(std::string_view name) const
   }
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind == LineKind::Header && !lines_[i].name.empty() && NamesEqual(lines_[i].name, name)) {
-      SectionRange range;
-      range.header = i;
-      range.begin = i + 1;
-      range.end = range.begin;
-      while (range.end < lines_.size() && lines_[range.end].kind != LineKind::Header) ++range.end;
-      found.push_back(range);
+      found.push_back(RangeOfHeader(i));
     }
   }
   return found;
@@ -300,7 +319,7 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
   if (!range) {
     std::size_t at = lines_.size();
     InsertLines(at, {HeaderText(section), KeyText(key, value)});
-    MarkHiddenKeys();
+    Changed();
     return true;
   }
   if (const std::optional<std::size_t> index = FindWritableKey(*range, key)) {
@@ -310,7 +329,7 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
       Line replacement = MakeLine(KeyText(line.name, value));
       replacement.raw_ending = line.raw_ending;
       line = std::move(replacement);
-      MarkHiddenKeys();
+      Changed();
       return true;
     }
     if (line.value == value) return false;
@@ -321,11 +340,11 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
     Line replacement = MakeLine(text);
     replacement.raw_ending = line.raw_ending;
     line = std::move(replacement);
-    MarkHiddenKeys();
+    Changed();
     return true;
   }
   InsertLines(InsertionPoint(*range), {KeyText(key, value)});
-  MarkHiddenKeys();
+  Changed();
   return true;
 }
 
@@ -335,7 +354,7 @@ bool Document::DeleteKey(std::string_view section, std::string_view key) {
   const std::optional<std::size_t> index = FindWritableKey(*range, key);
   if (!index) return false;
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*index));
-  MarkHiddenKeys();
+  Changed();
   return true;
 }
 
@@ -363,7 +382,7 @@ bool Document::DeleteSection(std::string_view section) {
     kept.push_back(std::move(lines_[i]));
   }
   lines_ = std::move(kept);
-  MarkHiddenKeys();
+  Changed();
   return changed;
 }
 
@@ -375,7 +394,7 @@ bool Document::ReplaceSection(std::string_view section, const std::vector<std::s
     texts.push_back(HeaderText(section));
     texts.insert(texts.end(), body.begin(), body.end());
     InsertLines(lines_.size(), texts);
-    MarkHiddenKeys();
+    Changed();
     return true;
   }
   const std::string before = Serialise();
@@ -387,7 +406,7 @@ bool Document::ReplaceSection(std::string_view section, const std::vector<std::s
                  lines_.begin() + static_cast<std::ptrdiff_t>(end));
     if (r == 0) InsertLines(range.begin, body);
   }
-  MarkHiddenKeys();
+  Changed();
   return Serialise() != before;
 }
 

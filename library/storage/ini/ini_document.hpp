@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vantrel::storage::ini {
@@ -71,9 +72,16 @@ class Document {
   std::size_t InsertionPoint(const SectionRange& range) const;
   std::size_t BodyEndBeforeTrailingBlanks(const SectionRange& range) const;
 
+  SectionRange RangeOfHeader(std::size_t header) const;
+  void Changed();
+
   FileEncoding encoding_ = FileEncoding::Ansi;
   std::string bom_;
   std::vector<Line> lines_;
+  // First header line of each section name (ASCII letters lowered), built on
+  // demand and dropped at every edit: lookups in big files skip the scan.
+  mutable std::unordered_map<std::string, std::size_t> first_header_;
+  mutable bool indexed_ = false;
 };
 
 // Fills kind, name and value of a line from its text.

@@ -32,6 +32,7 @@ std::string_view TrimSpaces(std::string_view text) {
 }
 
 std::size_t FindSyntaxChar(std::string_view text, char c, std::size_t from) {
+  if (!AnsiTrailBytesCanLookLikeAscii()) return text.find(c, from);
   for (std::size_t i = from; i < text.size(); i += AnsiCharLength(text, i)) {
     if (text[i] == c) return i;
   }

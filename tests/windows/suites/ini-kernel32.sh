@@ -13,7 +13,7 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 status=0
 run() {  # run LOCALE SEED
   local out
-  out=$(LC_ALL=$1 "$wine" "$exe" "$2" 200 25 2>&1) || status=1
+  out=$(LC_ALL=$1 "$wine" "$exe" "$2" 150 25 2>&1) || status=1
   printf '%s\n' "$out" | grep -E '^(DIFF|ANSI|rule cases|random)' || { printf '%s\n' "$out"; status=1; }
 }
 run en_US.UTF-8 20261207
