@@ -230,7 +230,7 @@ Date MakeDate(int year, int month, int day, int hour, int minute, int second) {
 }
 
 DateParts SplitDate(Date value) {
-  const double v = value.value;
+  const double v = CheckedDate(value.value).value;
   double whole = std::trunc(v);
   std::int64_t seconds = std::llround(std::fabs(v - whole) * 86400.0);
   if (seconds >= 86400) {
@@ -442,7 +442,7 @@ Date ToDate(const Variant& v) {
     case VarType::I2: return CheckedDate(v.AsI2());
     case VarType::I4: return CheckedDate(v.AsI4());
     case VarType::R8: return CheckedDate(v.AsR8());
-    case VarType::Date: return v.AsDate();
+    case VarType::Date: return CheckedDate(v.AsDate().value);
     case VarType::Bool: return Date{v.AsBool() ? -1.0 : 0.0};
     case VarType::String: return ParseDate(v.AsString());
     default: Mismatch();

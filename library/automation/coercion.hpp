@@ -35,6 +35,8 @@ Date ParseDate(std::u16string_view text);
 double RoundHalfEven(double value);
 
 // Calendar helpers for automation dates (proleptic Gregorian, as OLE does).
+// Dates exist from 0100-01-01 to 9999-12-31; SplitDate (and so FormatDate)
+// throws 6 for a value outside that range.
 Date MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 struct DateParts {
   int year, month, day, hour, minute, second;

@@ -167,6 +167,14 @@ TEST(DateCoercion, NumbersAreDatesWithinTheCalendarRange) {
   EXPECT_EQ(ErrorOf([] { ToDate(Variant(-700000.0)); }), kOverflow);
 }
 
+TEST(DateCoercion, DatesOutsideTheCalendarCannotBeShownOrPassed) {
+  EXPECT_EQ(ErrorOf([] { ToString(Variant(Date{1e300})); }), kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToString(Variant(Date{std::nan("")})); }), kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToDate(Variant(Date{-1e7})); }), kOverflow);
+  EXPECT_EQ(ToString(Variant(MakeDate(9999, 12, 31, 23, 59, 59))), u"12/31/9999 11:59:59 PM");
+  EXPECT_EQ(ToString(Variant(MakeDate(100, 1, 1))), u"1/1/100");
+}
+
 TEST(DateCoercion, CalendarArithmeticMatchesTheAutomationEpoch) {
   EXPECT_EQ(MakeDate(1899, 12, 30).value, 0.0);
   EXPECT_EQ(MakeDate(1970, 1, 1).value, 25569.0);
