@@ -2,8 +2,6 @@
 // rules, the free list key, stale sections, and refusals that write nothing.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "users_fixture.hpp"
@@ -11,25 +9,10 @@
 namespace vantrel::testing {
 namespace {
 
-using automation::Variant;
-
-constexpr char16_t kRightLimited[] = u"Right Limited!Make sure the programmer had set the AdminName&AdminPassword";
-
 class UserAddTest : public UsersTest {
  protected:
-  UserAddTest() {
-    WriteServerFile("[GLOBAL]\r\nVersion=6.4.0.1\r\n\r\n[Domain1]\r\nUser1=alice|1|0\r\nNote=x\r\n\r\n"
-                    "[USER=alice|1]\r\nHomeDir=C:\\ftp\\alice\r\nTimeOut=600\r\n");
-  }
-  // The user section's lines as the file holds them.
-  std::string SectionText(const std::string& header) const {
-    const std::string all = ReadServerFile();
-    const std::size_t start = all.find("[" + header + "]");
-    if (start == std::string::npos) return "(missing)";
-    const std::size_t end = all.find("\r\n[", start + 1);
-    return all.substr(start, end == std::string::npos ? std::string::npos : end + 2 - start);
-  }
-  std::string DefaultLoginFile() const { return automation::ToUtf8(Value(u"USER=erin|1", u"LoginMesFile")); }
+  UserAddTest() { WriteServerFile("[Domain1]\r\nUser1=alice|1|0\r\n[USER=alice|1]\r\nHomeDir=C:\\ftp\\alice\r\n"); }
+  std::u16string Erin(const std::u16string& key) const { return Value(u"USER=erin|1", key); }
 };
 
 TEST_F(UserAddTest, WritesListLineAndSectionInFixedOrder) {
@@ -38,10 +21,8 @@ TEST_F(UserAddTest, WritesListLineAndSectionInFixedOrder) {
   user->SetPassword(u"pw");
   user->HomeDir = u"C:\\ftp\\erin";
   user->TimeOut = 300;
-  user->DirAccessProperty.Get()->Add(u"C:\\ftp\\erin");
-  user->RelPaths = true;
-  user->ChangePassword = true;
-  user->EnableDiskQuota = true;
+  user->DirAccessProperty.Get()->Add(u"C:\\ftp\\erin\\in");
+  user->RelPaths = user->ChangePassword = user->EnableDiskQuota = true;
   user->DiskQuotaSize = 1000;
   user->MaxUsersLoginPerIP = 3;
   user->MaxNrUsers = 4;
@@ -52,39 +33,27 @@ TEST_F(UserAddTest, WritesListLineAndSectionInFixedOrder) {
   user->ExpireDate = automation::MakeDate(2004, 1, 1, 8);
   ASSERT_TRUE(user->AddUser(1)) << automation::ToUtf8(user->ErrorMsg);
   EXPECT_EQ(Value(u"Domain1", u"User2"), u"erin|1|1072915200");
-  const std::string salted = automation::ToUtf8(user->StoredPassword());
-  EXPECT_EQ(SectionText("USER=erin|1"), "[USER=erin|1]\r\nHomeDir=C:\\ftp\\erin\r\nPassword=" + salted +
-                                            "\r\nTimeOut=300\r\nAccess1=C:\\ftp\\erin|RLP\r\nLoginMesFile=" +
-                                            DefaultLoginFile() +
-                                            "\r\nRelPaths=1\r\nChangePassword=1\r\nDiskQuota=1|1000|0\r\n"
-                                            "MaxUsersLoginPerIP=3\r\nMaxNrUsers=4\r\nSpeedLimitUp=5\r\n"
-                                            "SpeedLimitDown=6\r\nSessionTimeOut=7\r\n");
-  EXPECT_EQ(DefaultLoginFile(), automation::ToUtf8(automation::FromUtf8((root_ / "Windows").string())) + "\\Vantrel.txt");
-  EXPECT_TRUE(std::filesystem::is_directory(DriveFolder(root_, 'c', "ftp/erin")));
+  EXPECT_EQ(Keys(u"USER=erin|1"),
+            u"HomeDir;Password;TimeOut;Access1;LoginMesFile;RelPaths;ChangePassword;DiskQuota;MaxUsersLoginPerIP;"
+            u"MaxNrUsers;SpeedLimitUp;SpeedLimitDown;SessionTimeOut");
+  EXPECT_EQ(Erin(u"Password"), user->StoredPassword());
+  EXPECT_EQ(Erin(u"Access1"), u"C:\\ftp\\erin\\in|RLP");
+  EXPECT_EQ(Erin(u"LoginMesFile"), automation::FromUtf8((root_ / "Windows").string()) + u"\\Vantrel.txt");
+  EXPECT_EQ(Erin(u"DiskQuota") + Erin(u"SessionTimeOut"), u"1|1000|07");
+  EXPECT_TRUE(std::filesystem::is_directory(DriveFolder(root_, 'c', "ftp/erin/in")));
   EXPECT_EQ(user->UserListProperty.Get()->Count(), 1);  // the list as read, without erin
 }
 
-TEST_F(UserAddTest, ZeroSettingsWriteOnlyTheAlwaysKeys) {
+TEST_F(UserAddTest, DefaultsWriteOnlyTheAlwaysKeys) {
   auto user = SystemUser();
   user->UserName = u"erin";
   user->Disable = true;
+  user->SetPassword(u"pw");
+  user->SetPassword(u"");  // the stored password stays, but the empty property writes none
   ASSERT_TRUE(user->AddUser(1));
   EXPECT_EQ(Value(u"Domain1", u"User2"), u"erin|0|0");
   EXPECT_EQ(Keys(u"USER=erin|1"), u"HomeDir;TimeOut;LoginMesFile");
-  EXPECT_EQ(Value(u"USER=erin|1", u"HomeDir"), u"C:\\Vantrel\\Pub");
-  EXPECT_EQ(user->HomeDir, u"C:\\Vantrel\\Pub");
-  EXPECT_EQ(Value(u"USER=erin|1", u"TimeOut"), u"0");
-}
-
-TEST_F(UserAddTest, ExistingLoginMessageFileIsKept) {
-  const auto file = DriveFolder(root_, 'c', "msg.txt");
-  std::filesystem::create_directories(file.parent_path());
-  std::ofstream(file) << "hi";
-  auto user = SystemUser();
-  user->UserName = u"erin";
-  user->LoginMesFile = u"C:\\msg.txt";
-  ASSERT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"USER=erin|1", u"LoginMesFile"), u"C:\\msg.txt");
+  EXPECT_EQ(Erin(u"HomeDir") + u";" + Erin(u"TimeOut"), u"C:\\Vantrel\\Pub;0");
 }
 
 TEST_F(UserAddTest, ChecksRunInOrderAndWriteNothing) {
@@ -93,7 +62,7 @@ TEST_F(UserAddTest, ChecksRunInOrderAndWriteNothing) {
   user->AdminPassword = u"bad";
   user->UserName = u"   ";
   EXPECT_FALSE(user->AddUser(1));
-  EXPECT_EQ(user->ErrorMsg, kRightLimited);
+  EXPECT_EQ(user->ErrorMsg, u"Right Limited!Make sure the programmer had set the AdminName&AdminPassword");
   user->AdminPassword = kSystemPassword;
   user->ServUPath = u"/nowhere";
   EXPECT_FALSE(user->AddUser(1));
@@ -101,103 +70,57 @@ TEST_F(UserAddTest, ChecksRunInOrderAndWriteNothing) {
   user->UserName = u" ALICE ";
   EXPECT_FALSE(user->AddUser(1));
   EXPECT_EQ(user->ErrorMsg, u"ServUPath error");
-  user->ServUPath = automation::FromUtf8(servu_.string());
+  user->ServUPath = SystemUser()->ServUPath;
   EXPECT_FALSE(user->AddUser(1));
   EXPECT_EQ(user->ErrorMsg, u"This username exists already");
+  auto boss = DomainAdminUser(1, u"C:\\ftp\\boss");
+  boss->UserName = u"erin";
+  boss->HomeDir = u"C:\\ftp\\bossy";  // not below the root at a folder boundary
+  EXPECT_FALSE(boss->AddUser(1));
+  EXPECT_EQ(boss->ErrorMsg, u"The HomeDir has no right!");
   EXPECT_EQ(ReadServerFile(), before);
 }
 
-TEST_F(UserAddTest, DomainAdministratorIsBoundToItsRootFolder) {
-  auto user = DomainAdminUser(1, u"C:\\ftp\\boss");
-  user->UserName = u"erin";
-  user->HomeDir = u"C:\\ftp\\bossy";  // not below the root at a folder boundary
-  const std::string before = ReadServerFile();
-  EXPECT_FALSE(user->AddUser(1));
-  EXPECT_EQ(user->ErrorMsg, u"The HomeDir has no right!");
-  EXPECT_EQ(ReadServerFile(), before);
-  user->HomeDir = u"";  // the default lies below the public directory C:\Vantrel
-  EXPECT_TRUE(user->AddUser(1));
-  EXPECT_FALSE(user->AddUser(2));
-  EXPECT_EQ(user->ErrorMsg, kRightLimited);
-}
-
-TEST_F(UserAddTest, RefusedRulesAreSkippedAndNumberingHasNoGap) {
+TEST_F(UserAddTest, RefusedRulesAreSkippedWithoutGapAndWrittenDirectoryIsChecked) {
   auto user = DomainAdminUser(1, u"C:\\ftp\\boss");
   user->UserName = u"erin";
   user->HomeDir = u"C:\\ftp\\boss\\erin";
   auto rules = user->DirAccessProperty.Get();
-  rules->Add(u"C:\\ftp\\boss\\a", true, true);
   rules->Add(u"C:\\other");
   rules->Add(u"C:\\ftp\\boss\\..\\..\\escape");
-  rules->Add(u"C:\\ftp\\boss\\b", false, false, false, false, false, false);
-  ASSERT_TRUE(user->AddUser(1)) << automation::ToUtf8(user->ErrorMsg);
-  EXPECT_EQ(Value(u"USER=erin|1", u"Access1"), u"C:\\ftp\\boss\\a|RWLP");
-  EXPECT_EQ(Value(u"USER=erin|1", u"Access2"), u"C:\\ftp\\boss\\b|P");
-  EXPECT_EQ(Value(u"USER=erin|1", u"Access3"), u"");
-  EXPECT_TRUE(std::filesystem::is_directory(DriveFolder(root_, 'c', "ftp/boss/a")));
-  EXPECT_FALSE(std::filesystem::exists(DriveFolder(root_, 'c', "other")));
-  EXPECT_FALSE(std::filesystem::exists(DriveFolder(root_, 'c', "escape")));
-}
-
-TEST_F(UserAddTest, TheWrittenDirectoryInsideAccessesIsCheckedAndCreated) {
-  auto user = DomainAdminUser(1, u"C:\\ftp\\boss");
-  user->UserName = u"erin";
-  user->HomeDir = u"C:\\ftp\\boss";
-  auto rules = user->DirAccessProperty.Get();
-  rules->Add(u"C:\\ftp\\boss\\x")->Accesses = u"C:\\secret|RWAMLCDP";    // changed after Add: refused
-  rules->Add(u"C:\\ftp\\boss\\y")->Accesses = u"C:\\ftp\\boss\\z|RL";  // changed, still admitted
+  rules->Add(u"C:\\ftp\\boss\\x")->Accesses = u"C:\\secret|RWAMLCDP";  // changed after Add
+  rules->Add(u"C:\\ftp\\boss\\y")->Accesses = u"C:\\ftp\\boss\\z|RL";
   ASSERT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"USER=erin|1", u"Access1"), u"C:\\ftp\\boss\\z|RL");
-  EXPECT_EQ(Value(u"USER=erin|1", u"Access2"), u"");
+  EXPECT_EQ(Erin(u"Access1"), u"C:\\ftp\\boss\\z|RL");
+  EXPECT_EQ(Erin(u"Access2"), u"");
   EXPECT_TRUE(std::filesystem::is_directory(DriveFolder(root_, 'c', "ftp/boss/z")));
-  EXPECT_FALSE(std::filesystem::exists(DriveFolder(root_, 'c', "secret")));
+  for (const char* refused : {"other", "escape", "secret"})
+    EXPECT_FALSE(std::filesystem::exists(DriveFolder(root_, 'c', refused))) << refused;
 }
 
-TEST_F(UserAddTest, NewLineTakesTheFirstFreeKey) {
-  // Two users, numbered with a gap: User2 (count + 1) holds bob already.
-  WriteServerFile("[Domain1]\r\nUser2=bob|1|0\r\nUser7=carol|1|0\r\n");
+TEST_F(UserAddTest, FirstFreeKeyAndStaleSectionCleared) {
+  WriteServerFile("[Domain1]\r\nUser2=bob|1|0\r\nUser7=carol|1|0\r\n"
+                  "[USER=ERIN|1]\r\nPassword=zz00000000000000000000000000000000\r\nAccess1=C:\\old|RWAMLCDP\r\n");
   auto user = SystemUser();
   user->UserName = u"erin";
   ASSERT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"Domain1", u"User2"), u"bob|1|0");
+  EXPECT_EQ(Value(u"Domain1", u"User2"), u"bob|1|0");  // count + 1 was taken
   EXPECT_EQ(Value(u"Domain1", u"User3"), u"erin|1|0");
-  user->UserName = u"fred";
-  ASSERT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"Domain1", u"User4"), u"fred|1|0");
-}
-
-TEST_F(UserAddTest, StaleSectionOfTheSameNameIsCleared) {
-  WriteServerFile("[Domain1]\r\n[USER=ERIN|1]\r\nPassword=zz00000000000000000000000000000000\r\nAccess1=C:\\old|RWAMLCDP\r\n");
-  auto user = SystemUser();
-  user->UserName = u"erin";
-  ASSERT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"USER=erin|1", u"Password"), u"");
-  EXPECT_EQ(Value(u"USER=erin|1", u"Access1"), u"");
   EXPECT_EQ(Keys(u"USER=erin|1"), u"HomeDir;TimeOut;LoginMesFile");
-}
-
-TEST_F(UserAddTest, EmptyPasswordPropertyWritesNoPasswordKey) {
-  auto user = SystemUser();
-  user->SetPassword(u"pw");
-  user->SetPassword(u"");  // keeps the stored password but the property is empty
-  user->UserName = u"erin";
-  ASSERT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"USER=erin|1", u"Password"), u"");
 }
 
 TEST_F(UserAddTest, NamesAndValuesThatWouldBreakTheFileAreRefused) {
   const std::string before = ReadServerFile();
   const struct {
     std::u16string name, home, rule, accesses;
-  } cases[] = {
-      {u"a|b", u"", u"", u""},
-      {u"a]b", u"", u"", u""},
-      {u"a\r\nUser9=x|1|0", u"", u"", u""},
-      {u"erin", u"C:\\x\r\n[GLOBAL]", u"", u""},
-      {u"erin", u"", u"C:\\a|b", u""},
-      {u"erin", u"", u"C:\\a", u"C:\\a"},
-      {u"erin", u"", u"C:\\a", u"C:\\a|R\nL"},
-  };
+    bool expire;
+  } cases[] = {{u"a|b", u"", u"", u"", false},
+               {u"a]b", u"", u"", u"", false},
+               {u"a\r\nUser9=x|1|0", u"", u"", u"", false},
+               {u"erin", u"C:\\x\r\n[GLOBAL]", u"", u"", false},
+               {u"erin", u"", u"C:\\a|b", u"", false},
+               {u"erin", u"", u"C:\\a", u"C:\\a", false},
+               {u"erin", u"", u"", u"", true}};
   for (const auto& c : cases) {
     auto user = SystemUser();
     user->UserName = c.name;
@@ -206,53 +129,12 @@ TEST_F(UserAddTest, NamesAndValuesThatWouldBreakTheFileAreRefused) {
       auto rule = user->DirAccessProperty.Get()->Add(c.rule);
       if (!c.accesses.empty()) rule->Accesses = c.accesses;
     }
-    const bool added = user->AddUser(1);
-    EXPECT_FALSE(added) << automation::ToUtf8(c.name + c.home + c.rule + c.accesses);
+    user->Expire = c.expire;
+    user->ExpireDate = automation::MakeDate(2040, 1, 1);  // beyond 32-bit seconds
+    EXPECT_FALSE(user->AddUser(1)) << automation::ToUtf8(c.name + c.home + c.rule + c.accesses);
     EXPECT_EQ(user->ErrorMsg.substr(0, 9), u"Refused: ") << automation::ToUtf8(user->ErrorMsg);
-    EXPECT_EQ(ReadServerFile(), before);
   }
-}
-
-TEST_F(UserAddTest, ExpiryBeyondThirtyTwoBitSecondsIsRefused) {
-  const std::string before = ReadServerFile();
-  auto user = SystemUser();
-  user->UserName = u"erin";
-  user->Expire = true;
-  user->ExpireDate = automation::MakeDate(2040, 1, 1);
-  EXPECT_FALSE(user->AddUser(1));
   EXPECT_EQ(ReadServerFile(), before);
-  user->Expire = false;  // the date does not matter when the account does not expire
-  EXPECT_TRUE(user->AddUser(1));
-  EXPECT_EQ(Value(u"Domain1", u"User2"), u"erin|1|0");
-}
-
-TEST_F(UserAddTest, AddedAccountReadsBackTheSame) {
-  auto user = SystemUser();
-  user->UserName = u"carol";
-  user->Expire = true;
-  user->ExpireDate = automation::MakeDate(2004, 1, 1, 8);
-  user->SetPassword(u"secret");
-  user->HomeDir = u"C:\\ftp\\carol";
-  user->DirAccessProperty.Get()->Add(u"C:\\ftp\\carol", true, true, false, true);
-  user->SpeedLimitDown = -1;
-  ASSERT_TRUE(user->AddUser(1));
-  auto reader = SystemUser();
-  ASSERT_TRUE(reader->GetUser(u"carol", 1));
-  EXPECT_EQ(reader->StoredPassword(), user->StoredPassword());
-  EXPECT_EQ(reader->Password(), u"Encrypted");
-  EXPECT_TRUE(reader->Expire);
-  EXPECT_NEAR(reader->ExpireDate.value, user->ExpireDate.value, 1e-9);
-  EXPECT_EQ(reader->SpeedLimitDown, -1);
-  EXPECT_EQ(reader->DirAccessProperty.Get()->Item(Variant(std::int32_t{1}))->Accesses, u"C:\\ftp\\carol|RWMLP");
-}
-
-TEST_F(UserAddTest, AddCreatesTheSettingsFilesFirst) {
-  std::filesystem::remove(root_ / "Windows" / "Vantrel.ini");
-  std::filesystem::remove(root_ / "Windows" / "Vantrel.txt");
-  auto user = SystemUser();
-  user->UserName = u"erin";
-  ASSERT_TRUE(user->AddUser(1)) << automation::ToUtf8(user->ErrorMsg);
-  EXPECT_TRUE(std::filesystem::exists(root_ / "Windows" / "Vantrel.txt"));
 }
 
 }  // namespace

@@ -97,13 +97,4 @@ TEST_F(LateBoundUsers, BadArgumentsFailBeforeTheOperationRuns) {
   EXPECT_EQ(Get(*user_, u"ErrorMsg").AsString(), u"Username can not be empty");
 }
 
-TEST_F(LateBoundUsers, RoleAndReloadNeedNoDomainArgument) {
-  Call(*user_, u"AddUser");
-  EXPECT_EQ(Call(*user_, u"GetRole").AsI2(), 0);
-  Let(*user_, u"AdminPassword", u"nope");
-  EXPECT_EQ(Call(*user_, u"GetRole", {Variant(u"1")}).AsI2(), 2);
-  EXPECT_TRUE(Call(*user_, u"Reload").AsBool());
-  EXPECT_NE(ServerFile().find("ReloadSettings=true"), std::string::npos);
-}
-
 }  // namespace
