@@ -16,8 +16,8 @@ wrapped objects; assigning a wrapped object or None to an object property
 is a Set. Failures raise AutomationError with .number and .description.
 
 The library is libvantrel.so: the one named by the environment variable
-VANTREL_LIBRARY, else the newest one in the source tree's build folders, else
-the system's. The library reads VANTREL_ROOT at every access, so a script may
+VANTREL_LIBRARY, else the newest one in the source tree's build folders (a
+sanitizer build only when there is no other), else the system's. The library reads VANTREL_ROOT at every access, so a script may
 change os.environ["VANTREL_ROOT"] between calls.
 """
 
@@ -87,9 +87,19 @@ def library_path():
         return named
     source = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     found = glob.glob(os.path.join(source, "build", "*", "library", "automation", "runtime", "libvantrel.so"))
-    if found:
-        return max(found, key=os.path.getmtime)
+    # A sanitizer build cannot be loaded into a plain interpreter: prefer the others.
+    plain = [path for path in found if not _needs_sanitizer_runtime(path)]
+    if plain or found:
+        return max(plain or found, key=os.path.getmtime)
     return "libvantrel.so"
+
+
+def _needs_sanitizer_runtime(path):
+    try:
+        with open(path, "rb") as f:
+            return b"libasan.so" in f.read()
+    except OSError:
+        return False
 
 
 _lib = None
