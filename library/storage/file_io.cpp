@@ -16,7 +16,8 @@ ScopedFileIo::ScopedFileIo(FileIo& io) : previous_(g_current.exchange(&io)) {}
 
 ScopedFileIo::~ScopedFileIo() { g_current.store(previous_); }
 
-bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error) {
+bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
+                        unsigned new_file_mode) {
   FileIo& io = CurrentFileIo();
   const PathKind kind = io.Stat(file);
   if (kind == PathKind::Folder) {
@@ -46,7 +47,7 @@ bool ReplaceFileContent(const std::filesystem::path& file, std::string_view byte
     error = "flushing the temporary file failed for " + file.string();
     return false;
   }
-  if (!temp->RenameOver(file)) {
+  if (!temp->RenameOver(file, new_file_mode)) {
     error = "replacing the file failed: " + file.string();
     return false;
   }

@@ -36,8 +36,9 @@ class TempFile {
   virtual bool Write(std::string_view bytes) = 0;
   virtual bool Flush() = 0;  // all data on stable storage
   // Replaces `target` by this file (atomic), keeping the target's owner,
-  // group and mode (POSIX) or its ACLs and attributes (Windows).
-  virtual bool RenameOver(const std::filesystem::path& target) = 0;
+  // group and mode (POSIX) or its ACLs and attributes (Windows). A target
+  // that does not exist yet gets `new_file_mode` less the umask (POSIX).
+  virtual bool RenameOver(const std::filesystem::path& target, unsigned new_file_mode) = 0;
 };
 
 class FileIo {
@@ -78,7 +79,9 @@ class ScopedFileIo {
 // the same folder, flushed, then renamed over the old one. When the folder
 // allows no temporary file but `file` exists and is writable, rewrites it in
 // place. On failure the old file is untouched (byte-identical) and `error`
-// says what failed.
-bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error);
+// says what failed. A file that did not exist gets `new_file_mode` less the umask (POSIX).
+constexpr unsigned kDefaultNewFileMode = 0666;
+bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
+                        unsigned new_file_mode = kDefaultNewFileMode);
 
 }  // namespace vantrel::storage

@@ -45,7 +45,7 @@ class PosixTempFile final : public TempFile {
   }
   bool Write(std::string_view bytes) override { return WriteAllTo(fd_, bytes); }
   bool Flush() override { return ::fsync(fd_) == 0; }
-  bool RenameOver(const fs::path& target) override {
+  bool RenameOver(const fs::path& target, unsigned new_file_mode) override {
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
       // Keep the replaced file's owner, group and mode.
@@ -54,7 +54,7 @@ class PosixTempFile final : public TempFile {
     } else {
       const mode_t mask = ::umask(0);
       ::umask(mask);
-      if (::fchmod(fd_, 0666 & ~mask) != 0) return false;
+      if (::fchmod(fd_, static_cast<mode_t>(new_file_mode) & 07777 & ~mask) != 0) return false;
     }
     if (::close(fd_) != 0) {
       fd_ = -1;

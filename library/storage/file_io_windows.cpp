@@ -36,7 +36,7 @@ class WindowsTempFile final : public TempFile {
   }
   bool Write(std::string_view bytes) override { return WriteAllTo(handle_, bytes); }
   bool Flush() override { return FlushFileBuffers(handle_) != 0; }
-  bool RenameOver(const fs::path& target) override {
+  bool RenameOver(const fs::path& target, unsigned /*new_file_mode: POSIX only*/) override {
     CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
     // Other processes (a virus scanner, the FTP server reading) may hold the

@@ -50,7 +50,9 @@ class FaultyFileIo final : public FileIo {
       return real_->Write(bytes);
     }
     bool Flush() override { return fail_ != Step::Flush && real_->Flush(); }
-    bool RenameOver(const fs::path& target) override { return fail_ != Step::Rename && real_->RenameOver(target); }
+    bool RenameOver(const fs::path& target, unsigned mode) override {
+      return fail_ != Step::Rename && real_->RenameOver(target, mode);
+    }
 
    private:
     std::unique_ptr<TempFile> real_;

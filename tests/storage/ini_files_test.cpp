@@ -3,6 +3,7 @@
 
 #include "ini_test_support.hpp"
 #include "storage/ini/ini_access.hpp"
+#include "storage/ini/ini_transaction.hpp"
 
 namespace vantrel::storage::ini::testing {
 namespace {
@@ -51,6 +52,25 @@ TEST_F(FilesTest, ReplacedFileKeepsItsModeAndNoTemporaryFileStays) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "test.ini" || name == "test.ini.lock") << name;
   }
+}
+
+TEST_F(FilesTest, FileCreatedByATransactionGetsTheModeAskedFor) {
+  {
+    Transaction tx(file());
+    tx.SetNewFileMode(0600);
+    ASSERT_TRUE(WriteValue(file(), "s", "k", "secret"));
+    ASSERT_TRUE(tx.Commit());
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(file().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  ASSERT_EQ(::chmod(file().c_str(), 0644), 0);
+  Transaction tx(file());
+  tx.SetNewFileMode(0600);
+  ASSERT_TRUE(WriteValue(file(), "s", "k", "other"));
+  ASSERT_TRUE(tx.Commit());
+  ASSERT_EQ(::stat(file().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);  // an existing file keeps its mode
 }
 
 TEST_F(FilesTest, ReplacementIsANewFileReadersOfTheOldOneKeepTheirView) {

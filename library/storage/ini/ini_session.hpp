@@ -24,6 +24,7 @@ class Session {
   // Applies an edit (which returns whether it changed the document).
   void Edit(const std::function<bool(Document&)>& edit);
   bool Commit(std::string& error);
+  void SetNewFileMode(unsigned mode) { new_file_mode_ = mode; }
   const std::filesystem::path& file() const { return file_; }
 
  private:
@@ -33,6 +34,7 @@ class Session {
   PathKind kind_ = PathKind::Missing;
   Document doc_;
   bool dirty_ = false;
+  unsigned new_file_mode_ = kDefaultNewFileMode;
 };
 
 // The session of the transaction open on `file` in this thread, or null.

@@ -82,7 +82,7 @@ void Session::Edit(const std::function<bool(Document&)>& edit) {
 bool Session::Commit(std::string& error) {
   if (!dirty_) return true;
   if (!Writable(error)) return false;
-  if (!ReplaceFileContent(file_, doc_.Serialise(), error)) return false;
+  if (!ReplaceFileContent(file_, doc_.Serialise(), error, new_file_mode_)) return false;
   dirty_ = false;
   kind_ = PathKind::File;
   return true;
@@ -154,6 +154,8 @@ Transaction::~Transaction() {
   auto& sessions = OpenSessions();
   sessions.erase(session_->file());
 }
+
+void Transaction::SetNewFileMode(unsigned mode) { session_->SetNewFileMode(mode); }
 
 bool Transaction::Commit() {
   if (joined_) return true;

@@ -46,6 +46,11 @@ class Transaction {
   // Writes the changes (outermost scope only). True when nothing needed writing.
   bool Commit();
 
+  // POSIX: the permission bits a file that Commit() creates gets, less the
+  // umask (default 0666; 0600 for a file holding credentials). Applies to the
+  // outermost scope's commit; an existing file keeps its own mode.
+  void SetNewFileMode(unsigned mode);
+
   // Whether this scope joined an outer one on the same file.
   bool Joined() const { return joined_; }
 
