@@ -7,9 +7,9 @@
 // (VANTREL_PASSWORD, a prompt without echo, or --password-stdin).
 //
 // Passwords never go on the command line. With --password-stdin, standard
-// input holds one password per line: first the caller's (unless
-// VANTREL_PASSWORD is set), then the new one for `add` and `passwd`. Without
-// it, the new password comes from VANTREL_NEW_PASSWORD or a prompt.
+// input holds one password per line: first the caller's, then the new one for
+// `add` and `passwd`. Without it, the caller's comes from VANTREL_PASSWORD or
+// a prompt, and the new one from VANTREL_NEW_PASSWORD or a prompt.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -35,12 +35,10 @@ struct Request {
   bool showPasswords = false;
 };
 
-// The caller's password: VANTREL_PASSWORD, else standard input's next line
-// with --password-stdin, else a prompt on a terminal.
+// The caller's password: standard input's first line with --password-stdin,
+// else VANTREL_PASSWORD, else a prompt on a terminal.
 std::string CallerPassword(const GlobalOptions& options, bool fromStdin) {
-  if (options.admin.empty()) return {};
-  if (std::getenv("VANTREL_PASSWORD")) return ReadPassword(false);
-  return ReadPassword(fromStdin, "Password for " + options.admin + ": ");
+  return CredentialsPassword(options, fromStdin);
 }
 
 // A new password: standard input's next line with --password-stdin, else
@@ -200,8 +198,7 @@ int ChangePublicDir(const Request& q, const GlobalOptions& options, bool add) {
 
 void AddPasswordStdin(CLI::App* command, const std::shared_ptr<Request>& q) {
   command->add_flag("--password-stdin", q->passwordStdin,
-                    "read passwords from standard input, one per line (the caller's first, unless "
-                    "VANTREL_PASSWORD is set)");
+                    "read passwords from standard input, one per line: the caller's, then a new one");
 }
 
 const bool registered = RegisterCommand(400, [](CLI::App& app, GlobalOptions& options, int& result) {
