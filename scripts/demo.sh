@@ -67,3 +67,24 @@ run vantrel users add 'eve|1' --home 'C:\ftp\eve'
 run vantrel users delete franklin
 run vantrel users list --domain 2
 unset VANTREL_ADMIN VANTREL_PASSWORD
+
+# Library administration: the system administrator sets up a domain
+# administrator for domain 2 and a public directory; that administrator then
+# browses and adds an account within its root folder, and is refused outside it.
+export VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor
+printf '\n$ printf ... | vantrel admins add files --domain 2 --root %s --password-stdin\n' "'D:\\ftp\\files'"
+printf 'KelpMoor\nFiles-2\n' | vantrel admins add files --domain 2 --root 'D:\ftp\files' --password-stdin 2>&1 \
+  || echo "(exit status $?)"
+run vantrel public-dirs add 'D:\ftp\shared'
+run vantrel admins list
+run vantrel public-dirs list
+mkdir -p "$work/root/drives/d"
+run vantrel mkdir 'D:\ftp\files\upload'
+echo "price list" >"$work/root/drives/d/ftp/files/prices.txt"
+export VANTREL_ADMIN=files VANTREL_PASSWORD=Files-2
+run vantrel browse 'D:\ftp\files'
+run vantrel browse 'D:\ftp'
+run vantrel users add mallory --domain 2 --home 'D:\ftp\files\mallory'
+run vantrel users add oscar --domain 2 --home 'D:\ftp\other'
+run vantrel users list --domain 2
+unset VANTREL_ADMIN VANTREL_PASSWORD
