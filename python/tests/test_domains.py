@@ -66,12 +66,14 @@ class DomainManagement(unittest.TestCase):
         self.assertEqual(d.Domain.Item(3).port, 990)
         self.assertEqual(d.Domain.Item("2").IP, "127.0.0.1")
 
-    def test_add_takes_the_smallest_free_id_and_port_21(self):
+    def test_add_takes_the_smallest_free_id_and_port_21_and_modify_keeps_server_fields(self):
         d = self.domains()
         self.assertTrue(d.AddDomain("new.example", "10.1.1.1"))
         self.assertIn("Domain4=10.1.1.1||21|new.example|3|0\r\n", self.server_text())
         self.assertFalse(d.AddDomain("NEW.EXAMPLE", "10.1.1.2", 22))
         self.assertEqual(d.ErrorMsg, "This HostName exists already")
+        self.assertTrue(d.ModifyDomain(2, " files.example.org ", "", 2222))
+        self.assertIn("Domain2=|srv|2222|files.example.org|2|0|extra\r\n", self.server_text())
 
     def test_refusals_leave_the_file_as_it_was(self):
         d = self.domains()
@@ -86,11 +88,6 @@ class DomainManagement(unittest.TestCase):
         self.assertFalse(d.DelDomain(9))
         self.assertEqual(d.ErrorMsg, "This ID does not exist")
         self.assertEqual(self.server_text(), SERVER_FILE)
-
-    def test_modify_keeps_the_servers_fields(self):
-        d = self.domains()
-        self.assertTrue(d.ModifyDomain(2, " files.example.org ", "", 2222))
-        self.assertIn("Domain2=|srv|2222|files.example.org|2|0|extra\r\n", self.server_text())
 
     def test_delete_removes_users_and_renumbers(self):
         d = self.domains()

@@ -12,23 +12,23 @@ const std::string kThree = DomainsSection({"Domain1=10.0.0.1||21|one.example|1|0
 
 class AddDomainTest : public DomainsTest {};
 
-TEST_F(AddDomainTest, WrongPasswordOrDomainAdministratorIsRefusedAndNothingWritten) {
+TEST_F(AddDomainTest, OnlyTheSystemAdministratorMayAddAndARefusalWritesNothing) {
   folder_.WriteServerFile(kThree);
   auto d = NewDomains();
   d->AdminPassword = u"kelpmoor";  // the system password is compared with letter case
   EXPECT_FALSE(d->AddDomain(u"new.example", u"1.2.3.4", 21));
   EXPECT_EQ(d->ErrorMsg, u"You are not administrator!");
-  d->AdminName = u"dom2";
+  d->AdminName = u"dom2";  // a domain administrator
   d->AdminPassword = u"Secret";
   EXPECT_FALSE(d->AddDomain(u"new.example", u"1.2.3.4", 21));
   EXPECT_EQ(d->ErrorMsg, u"You are not administrator!");
   EXPECT_EQ(folder_.ReadServerFile(), kThree);
-}
-
-TEST_F(AddDomainTest, NameMatchesWithoutRegardToLetterCase) {
-  folder_.WriteServerFile(kThree);
-  auto d = NewDomains();
-  d->AdminName = u"VANTREL";
+  d->AdminName = u"VANTREL";  // the name matches without regard to letter case
+  d->AdminPassword = kAdminPassword;
+  std::filesystem::remove(folder_.ServerFile().parent_path().parent_path() / "Windows" / "Vantrel.ini");
+  EXPECT_FALSE(d->AddDomain(u"new.example", u"1.2.3.4", 21));  // no settings file
+  EXPECT_EQ(d->ErrorMsg, u"You are not administrator!");
+  folder_.WriteSettings();
   EXPECT_TRUE(d->AddDomain(u"new.example", u"1.2.3.4", 21));
 }
 
@@ -62,28 +62,16 @@ TEST_F(AddDomainTest, HostNameDifferingOnlyInLetterCaseIsTaken) {
   EXPECT_EQ(folder_.ReadServerFile(), kThree);
 }
 
-TEST_F(AddDomainTest, SameAddressAndPortIsTakenButAnotherPortIsNot) {
+TEST_F(AddDomainTest, SameAddressAndPortIsTakenFirstConflictInListOrderCounts) {
   folder_.WriteServerFile(kThree);
   auto d = NewDomains();
-  EXPECT_FALSE(d->AddDomain(u"x.example", u"10.0.0.1", 21));
+  EXPECT_FALSE(d->AddDomain(u"x.example", u"127.0.0.1", 2121));  // the empty address field
   EXPECT_EQ(d->ErrorMsg, u"The port of this IP exists already");
-  EXPECT_TRUE(d->AddDomain(u"x.example", u"10.0.0.1", 22));
-  EXPECT_EQ(d->ErrorMsg, u"");
-}
-
-TEST_F(AddDomainTest, EmptyAddressFieldCountsAsLocalHost) {
-  folder_.WriteServerFile(kThree);
-  auto d = NewDomains();
-  EXPECT_FALSE(d->AddDomain(u"x.example", u"127.0.0.1", 2121));
-  EXPECT_EQ(d->ErrorMsg, u"The port of this IP exists already");
-}
-
-TEST_F(AddDomainTest, FirstConflictInListOrderGivesTheMessage) {
-  folder_.WriteServerFile(kThree);
-  auto d = NewDomains();
   // Domain1 conflicts by address and port, the later Domain3 by host name.
   EXPECT_FALSE(d->AddDomain(u"four.example", u"10.0.0.1", 21));
   EXPECT_EQ(d->ErrorMsg, u"The port of this IP exists already");
+  EXPECT_TRUE(d->AddDomain(u"x.example", u"10.0.0.1", 22));
+  EXPECT_EQ(d->ErrorMsg, u"");
 }
 
 TEST_F(AddDomainTest, ArgumentsAreWrittenUnchangedAndTheListStaysAsBefore) {
