@@ -54,7 +54,7 @@ String FreeListKey(storage::CIniFile& ini, std::int16_t domainID, std::int32_t c
 
 // Rewrites the domain's user index section without the rows whose name equals
 // `name` exactly, deleting their user sections. The number of rows removed, or
-// nullopt when the section could not be deleted.
+// nullopt when a write failed (the caller then commits nothing, so no line is lost).
 std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID,
                               const std::vector<Ref<CUserList>>& rows, const String& name) {
   const String section = servu::UserIndexSection(domainID);
@@ -67,9 +67,8 @@ std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID,
       ++removed;
       continue;
     }
-    // A row read from the file always has an expiry that can be written back.
     const auto line = UserListLineOf(*row);
-    ini.WriteString(section, servu::UserKey(k++), line.value_or(u""));
+    if (!line || !ini.WriteString(section, servu::UserKey(k++), *line)) return std::nullopt;
   }
   return removed;
 }
