@@ -82,6 +82,14 @@ TEST_F(WritingTest, ValuesAreWrittenAsGivenAndNothingIsEscaped) {
   EXPECT_EQ(Value("s", "special").text, ";|=[]#");
 }
 
+TEST_F(WritingTest, ValuesOfAnyLengthAreWrittenInFull) {
+  for (const std::size_t length : {32766u, 32767u, 65536u, 70000u}) {
+    const std::string value(length, 'w');
+    ASSERT_TRUE(WriteValue(file(), "s", "k", value));
+    EXPECT_TRUE(ReadValue(file(), "s", "k", 80000) == value) << length;  // no 70,000-byte failure message
+  }
+}
+
 TEST_F(WritingTest, RequestedNamesAreWrittenWithoutSurroundingSpaces) {
   Lay("");
   ASSERT_TRUE(WriteValue(file(), "  s  ", "  k  ", "v"));
