@@ -88,3 +88,19 @@ run vantrel users add mallory --domain 2 --home 'D:\ftp\files\mallory'
 run vantrel users add oscar --domain 2 --home 'D:\ftp\other'
 run vantrel users list --domain 2
 unset VANTREL_ADMIN VANTREL_PASSWORD
+
+# Domains: the server version, the domain list, and the system administrator
+# adding, changing and deleting a domain (with its users), then the reload
+# signal that makes the running FTP server read the file again.
+run vantrel version
+run vantrel domains list
+export VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor
+run vantrel role --domain 2
+run vantrel domains add ftp.new.example 10.0.0.30 --port 2121
+run vantrel domains add FTP.NEW.example 10.0.0.31
+run vantrel domains add 'evil|host' 10.0.0.31
+run vantrel domains modify 3 ftp.renamed.example 10.0.0.30 2200
+run vantrel domains delete 1
+run vantrel --json domains list
+run vantrel reload
+unset VANTREL_ADMIN VANTREL_PASSWORD
