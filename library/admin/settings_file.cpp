@@ -49,7 +49,8 @@ std::vector<std::u16string> SettingKeyList(std::u16string_view section) {
 bool WriteSetting(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   std::string s, k, v;
   if (!Encode(section, "section name", s) || !Encode(key, "key name", k) || !Encode(value, "value", v)) return false;
-  return ini::WriteValue(SettingsNativePath(), s, k, v);
+  SettingsTransaction transaction;  // joins the caller's; gives a file it creates the owner-only mode
+  return ini::WriteValue(SettingsNativePath(), s, k, v) && transaction.Commit();
 }
 
 bool DeleteSetting(std::u16string_view section, std::u16string_view key) {
@@ -76,7 +77,9 @@ const std::u16string& FieldAt(const std::vector<std::u16string>& fields, std::si
   return fields[index];
 }
 
-SettingsTransaction::SettingsTransaction() : transaction_(SettingsNativePath()) {}
+SettingsTransaction::SettingsTransaction() : transaction_(SettingsNativePath()) {
+  transaction_.SetNewFileMode(0600);  // the file holds credentials
+}
 
 bool SettingsTransaction::Commit() { return transaction_.Commit(); }
 

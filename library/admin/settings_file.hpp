@@ -52,7 +52,8 @@ std::vector<std::u16string> SplitFields(std::u16string_view text, char16_t separ
 const std::u16string& FieldAt(const std::vector<std::u16string>& fields, std::size_t index);
 
 // An operation on the settings file as one transaction: locked from the first
-// read to Commit(), which writes all its changes at once.
+// read to Commit(), which writes all its changes at once. A settings file that
+// the commit creates is readable by its owner only (POSIX).
 class SettingsTransaction {
  public:
   SettingsTransaction();

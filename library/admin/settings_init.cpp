@@ -15,14 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void RestrictToOwner([[maybe_unused]] const fs::path& file) {
-#ifndef _WIN32
-  // The settings file holds credentials.
-  std::error_code ignored;
-  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ignored);
-#endif
-}
-
 void CreateSettingsFile() {
   SettingsTransaction transaction;  // a concurrent first call waits and then finds the file
   if (storage::FileExists(SettingsFilePath())) return;
@@ -32,7 +24,7 @@ void CreateSettingsFile() {
   WriteSetting(kVantrelSection, u"Administrator", kDefaultAdministrator);
   WriteSetting(kVantrelSection, u"Password", storage::MakeSaltedPassword(kDefaultPassword));
   WriteSetting(kPublicDirSection, u"dir1", kDefaultPublicDir);
-  if (transaction.Commit()) RestrictToOwner(SettingsNativePath());
+  transaction.Commit();
 }
 
 void CreateWelcomeFile(const std::u16string& path) {

@@ -85,6 +85,15 @@ TEST(SettingsFile, RefusesTextThatWouldBreakTheFile) {
   EXPECT_EQ(root.ReadSettings(), "[PrivateDir]\r\n");
 }
 
+TEST(SettingsFile, AWriteThatCreatesTheFileMakesItOwnerOnly) {
+  TempRoot root;
+  ASSERT_TRUE(WriteSetting(u"PrivateDir", u"sales", u"pw|2|D:\\ftp"));
+  const auto perms = std::filesystem::status(root.WindowsFolder() / "Vantrel.ini").permissions();
+  EXPECT_EQ(perms & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+            std::filesystem::perms::none);
+  EXPECT_EQ(ReadSetting(u"PrivateDir", u"sales"), u"pw|2|D:\\ftp");
+}
+
 TEST(SettingsFile, AnEmptyKeyNameHidesNoLaterKey) {
   TempRoot root;
   root.WriteSettings("[PublicDir]\r\ndir1=C:\\a\r\n=stray\r\ndir2=C:\\b\r\n");
