@@ -12,11 +12,6 @@ namespace {
 
 using automation::Variant;
 
-TEST_F(AdminsTest, EmptyListIsTrueWithNoItems) {
-  ASSERT_TRUE(admins_.GetAdminList());
-  EXPECT_EQ(admins_.ErrorMsg, u"");
-  EXPECT_EQ(admins_.AdminProperty.Get()->Count(), 0);
-}
 
 TEST_F(AdminsTest, AddedAdministratorsListInFileOrderWithTheirFields) {
   ASSERT_TRUE(admins_.AddAdmin(u"sales", u"Pa55", 2, u"D:\\ftp\\sales"));

@@ -1,7 +1,8 @@
-// AdminOfAdmin as a page drives it: created by ProgID, arguments as text,
+// AdminOfAdmin and Explorer as a page drives them: created by ProgID, arguments as text,
 // results read through collection items and default members.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "automation/runtime/runtime.hpp"
@@ -57,19 +58,18 @@ TEST_F(LateBoundAdmins, DomainTextThatIsNoIntegerFailsBeforeTheOperationRuns) {
   EXPECT_EQ(root_.ReadSettings(), kFactorySettings);
 }
 
-TEST_F(LateBoundAdmins, PublicDirectoriesByKeyAndPosition) {
-  EXPECT_EQ(Call(*admins_, u"AddPublicDir", {u"D:\\pub"}), Variant(true));
-  EXPECT_EQ(Call(*admins_, u"GetPublicDir"), Variant(true));
-  Variant list = Call(*admins_, u"PublicDir");
-  EXPECT_EQ(Call(*list.AsObject(), u"Count"), Variant(std::int32_t{2}));
-  Variant byKey = Call(*list.AsObject(), u"Item", {u"DIR2"});
-  EXPECT_EQ(Call(*byKey.AsObject(), u""), Variant(u"D:\\pub"));
-  Variant byPosition = Call(*list.AsObject(), u"Item", {std::int32_t{1}});
-  EXPECT_EQ(Call(*byPosition.AsObject(), u"Directory"), Variant(u"C:\\Vantrel"));
-}
 
-TEST_F(LateBoundAdmins, ErrorMsgIsReadOnlyToThePage) {
-  EXPECT_THROW(Let(*admins_, u"ErrorMsg", u"x"), AutomationError);
+
+TEST_F(LateBoundAdmins, ExplorerListsWithItsDefaultPatternWhenNoneIsGiven) {
+  EXPECT_EQ(Call(*admins_, u"AddAdmin", {u"sales", u"Pa55", u"2", u"D:\\ftp\\sales"}), Variant(true));
+  std::filesystem::create_directories(root_.path() / "drives/d/ftp/sales/In");
+  Ref<Object> explorer = CreateObject(u"Vantrel.Explorer");
+  Let(*explorer, u"AdminName", u"SALES");
+  Let(*explorer, u"AdminPassword", u"pa55");
+  Let(*explorer, u"CurrentDir", u"D:\\ftp\\sales");
+  ASSERT_EQ(Call(*explorer, u"List"), Variant(true));
+  Variant dir = Call(*explorer, u"Directory", {u"in"});
+  EXPECT_EQ(Call(*dir.AsObject(), u""), Variant(u"In")) << "DirName is the default member";
 }
 
 }  // namespace

@@ -36,12 +36,6 @@ TEST_F(AdminsTest, SameDirectoryInAnyCaseExistsButATrailingSeparatorDiffers) {
   EXPECT_EQ(StoredDirs(), (Dirs{u"dir1=C:\\Vantrel", u"dir2=C:\\Vantrel\\"}));
 }
 
-TEST_F(AdminsTest, AddingKeepsTheOldListUntilItIsReadAgain) {
-  ASSERT_TRUE(admins_.AddPublicDir(u"D:\\pub"));
-  EXPECT_EQ(admins_.PublicDirProperty.Get()->Count(), 1);
-  ASSERT_TRUE(admins_.GetPublicDir());
-  EXPECT_EQ(admins_.PublicDirProperty.Get()->Item(Variant(u"dir2"))->Directory, u"D:\\pub");
-}
 
 TEST_F(AdminsTest, DeletingTheMiddleRenumbersTheRest) {
   ASSERT_TRUE(admins_.AddPublicDir(u"D:\\two"));
@@ -66,14 +60,6 @@ TEST_F(AdminsTest, DeletingTheLastDirectoryRemovesTheSection) {
   EXPECT_EQ(admins_.ErrorMsg, u"The directory does not exist");
 }
 
-TEST_F(AdminsTest, RewrittenSectionFollowsTheOtherSections) {
-  ASSERT_TRUE(admins_.AddAdmin(u"sales", u"p", 2, u"D:\\ftp\\sales"));  // PrivateDir after PublicDir
-  ASSERT_TRUE(admins_.AddPublicDir(u"D:\\pub"));
-  ASSERT_TRUE(admins_.DelPublicDir(u"C:\\Vantrel"));
-  const std::string text = Settings();
-  EXPECT_LT(text.find("[PrivateDir]"), text.find("[PublicDir]")) << text;
-  EXPECT_NE(text.find("[PublicDir]\r\ndir1=D:\\pub\r\n"), std::string::npos) << text;
-}
 
 TEST_F(AdminsTest, EntriesListedTwiceAreAllRemovedAndReportedAsMissing) {
   ReplaceAfterVantrelSection("[PublicDir]\r\ndir1=C:\\x\r\ndir2=C:\\keep\r\ndir3=c:\\X\r\n");

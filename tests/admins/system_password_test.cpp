@@ -39,17 +39,6 @@ TEST_F(AdminsTest, WrongOldCredentialsWriteNothingAndLeaveTheMessage) {
   EXPECT_EQ(Settings(), before);
 }
 
-TEST_F(AdminsTest, EachChangeDrawsAFreshSalt) {
-  ASSERT_TRUE(admins_.ChangeSystemPassword(u"Vantrel", u"KelpMoor", u"Vantrel", u"same"));
-  const std::u16string first = admin::ReadSetting(admin::kVantrelSection, u"Password");
-  bool differed = false;
-  // Two salts of 26 x 26 letters can agree by chance; a few tries cannot all agree.
-  for (int i = 0; i < 5 && !differed; ++i) {
-    ASSERT_TRUE(admins_.ChangeSystemPassword(u"Vantrel", u"same", u"Vantrel", u"same"));
-    differed = admin::ReadSetting(admin::kVantrelSection, u"Password") != first;
-  }
-  EXPECT_TRUE(differed);
-}
 
 TEST_F(AdminsTest, ANameThatWouldNotReadBackIsRefused) {
   const std::string before = Settings();
@@ -60,10 +49,6 @@ TEST_F(AdminsTest, ANameThatWouldNotReadBackIsRefused) {
   EXPECT_TRUE(admin::CheckSystemAdmin(u"Vantrel", u"KelpMoor"));
 }
 
-TEST_F(AdminsTest, EmptyNewValuesAreWrittenAsGiven) {
-  ASSERT_TRUE(admins_.ChangeSystemPassword(u"Vantrel", u"KelpMoor", u"", u""));
-  EXPECT_TRUE(admin::CheckSystemAdmin(u"", u""));
-}
 
 }  // namespace
 }  // namespace vantrel::testing

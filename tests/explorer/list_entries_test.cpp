@@ -187,14 +187,6 @@ TEST_F(ListingTest, NoMatchOrNoFolderIsTrueWithEmptyCollections) {
   EXPECT_EQ(explorer_.FileProperty.Get()->Count(), 0);
 }
 
-TEST_F(ListingTest, DriveRootListsItsEntries) {
-  Folder(Drive('e', "data"));
-  FileOf(Drive('e', "boot.ini"), 10);
-  explorer_.CurrentDir = u"E:\\";
-  ASSERT_TRUE(explorer_.List());
-  EXPECT_EQ(DirNames(explorer_), (Names{u"data"}));
-  EXPECT_EQ(FileNames(explorer_), (Names{u"boot.ini"}));
-}
 
 TEST_F(ListingTest, AnErrorWhileAddingKeepsWhatWasAddedAndLeavesNoMessage) {
   // Names differing only in letter case (possible on POSIX) collide as keys.

@@ -56,11 +56,6 @@ TEST_F(ExplorerTest, DomainFieldThatIsNotTheLibrarysDecimalTextPassesNoCheck) {
   EXPECT_EQ(explorer_.ErrorMsg, kRightLimited);
 }
 
-TEST_F(ExplorerTest, EmptyCurrentDirIsReported) {
-  SignInAsSystem();
-  EXPECT_FALSE(explorer_.List());
-  EXPECT_EQ(explorer_.ErrorMsg, u"Current directory is not found");
-}
 
 TEST_F(ExplorerTest, FolderOutsideTheRootIsRefused) {
   Folder(Drive('d', "ftp\\salesold"));
@@ -92,13 +87,6 @@ TEST_F(ExplorerTest, FileSpecThatLeadsOutOfTheFolderMustBeWithinReachToo) {
   EXPECT_EQ(explorer_.FileProperty.Get()->Item(automation::Variant(u"SECRET.TXT"))->FileName, u"secret.txt");
 }
 
-TEST_F(ExplorerTest, PublicDirectoryIsOpenToEveryone) {
-  FileOf(Drive('c', "Vantrel\\pub\\readme.txt"));
-  explorer_.CurrentDir = u"c:\\vantrel\\pub";
-  SignInAsSales();
-  EXPECT_TRUE(explorer_.List());
-  EXPECT_EQ(explorer_.FileProperty.Get()->Count(), 1);
-}
 
 TEST_F(ExplorerTest, EntryWithTooFewFieldsFailsTheCallWithAnError) {
   ASSERT_TRUE(admin::WriteSetting(admin::kPrivateDirSection, u"broken", u"p"));

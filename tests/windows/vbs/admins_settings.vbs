@@ -50,7 +50,6 @@ Check InStr(ReadSettings(), "sales=Pa55|2|D:\ftp\sales" & vbCrLf) > 0, "the entr
 Section "refused text"
 CheckEqual a.AddAdmin("bad" & vbCrLf & "[Vantrel]", "p", 1, "D:\x"), False, "a name with a line break"
 Check Left(a.ErrorMsg, 30) = "The administrator is refused: ", "refusal message: " & a.ErrorMsg
-CheckEqual a.AddAdmin("pipe", "p|1", 1, "D:\x"), False, "a password with |"
 Check InStr(ReadSettings(), "bad") = 0, "nothing written for a refused name"
 On Error Resume Next
 a.AddAdmin "x", "p", "two", "D:\x"
@@ -71,8 +70,6 @@ CheckEqual a.ErrorMsg, "The directory exists already", "message for a listed dir
 CheckEqual a.AddPublicDir("C:\Vantrel\"), True, "with a trailing backslash it is another directory"
 CheckEqual a.AddPublicDir("E:\three"), True, "a third"
 CheckEqual a.PublicDir.Count, CLng(2), "the list as it was before the last AddPublicDir"
-CheckEqual a.AddPublicDir(""), False, "an empty directory"
-CheckEqual a.ErrorMsg, "The directory is empty", "message for an empty directory"
 CheckEqual a.GetPublicDir(), True, "GetPublicDir again"
 CheckEqual a.PublicDir.Count, CLng(3), "three directories"
 CheckEqual a.DelPublicDir("C:\VANTREL\"), True, "delete the middle one"
@@ -80,16 +77,6 @@ CheckEqual a.GetPublicDir(), True, "GetPublicDir after the delete"
 Check a.PublicDir("dir2") = "E:\three", "renumbered from dir1"
 CheckEqual a.DelPublicDir("F:\none"), False, "delete an unlisted directory"
 CheckEqual a.ErrorMsg, "The directory does not exist", "message for an unlisted directory"
-
-Section "no rights"
-Dim page, before
-Set page = CreateObject("Vantrel.AdminOfAdmin")
-before = ReadSettings()
-CheckEqual page.GetAdminList(), False, "GetAdminList without credentials"
-CheckEqual page.ErrorMsg, "You have no right!", "message without credentials"
-CheckEqual page.AddPublicDir("G:\x"), False, "AddPublicDir without credentials"
-CheckEqual page.DelAdmin("support"), False, "DelAdmin without credentials"
-CheckEqual ReadSettings(), before, "nothing written without credentials"
 
 Section "system password"
 CheckEqual a.ChangeSystemPassword("Vantrel", "kelpmoor", "x", "y"), False, "wrong old password"
