@@ -7,28 +7,36 @@ namespace {
 
 using DeletingTest = IniTest;
 
-TEST_F(DeletingTest, DeletingAKeyRemovesItsFirstLineAndKeepsTheHeader) {
-  Lay("[s]\r\nK=1\r\nk=2\r\n[t]\r\n");
-  ASSERT_TRUE(DeleteKey(file(), "s", "k"));
-  EXPECT_EQ(Bytes(), "[s]\r\nk=2\r\n[t]\r\n");
-  EXPECT_EQ(Value("s", "k").text, "2");
-  ASSERT_TRUE(DeleteKey(file(), "S", "K"));
-  EXPECT_EQ(Bytes(), "[s]\r\n[t]\r\n");
-}
-
-TEST_F(DeletingTest, DeletingWhatIsNotThereSucceedsAndLeavesTheFileAlone) {
-  const std::string before = "[s]\nk=1\n";
-  Lay(before);
-  EXPECT_TRUE(DeleteKey(file(), "s", "missing"));
-  EXPECT_TRUE(DeleteKey(file(), "missing", "k"));
-  EXPECT_TRUE(DeleteSection(file(), "missing"));
-  EXPECT_EQ(Bytes(), before);
-}
-
-TEST_F(DeletingTest, DeletingASectionRemovesItsLinesButKeepsComments) {
-  Lay("; top\r\n[a]\r\nx=1\r\n[b]\r\n;about b\r\ny=2\r\nbare\r\n\r\n[c]\r\nz=3\r\n");
-  ASSERT_TRUE(DeleteSection(file(), "B"));
-  EXPECT_EQ(Bytes(), "; top\r\n[a]\r\nx=1\r\n;about b\r\n[c]\r\nz=3\r\n");
+// A deletion (a key, or the whole section when no key is given) in a file
+// with the given bytes, and the bytes it leaves. Deleting what is not there
+// succeeds and changes nothing.
+TEST_F(DeletingTest, DeletionsRemoveOnlyTheLinesTheyConcern) {
+  const struct {
+    std::string before;
+    const char* section;
+    std::optional<const char*> key;
+    std::string after;
+  } cases[] = {
+      {"[s]\r\nK=1\r\nk=2\r\n[t]\r\n", "s", "k", "[s]\r\nk=2\r\n[t]\r\n"},  // the first line only
+      {"[s]\r\nk=2\r\n[t]\r\n", "S", "K", "[s]\r\n[t]\r\n"},                 // the header stays
+      {"[s]\nk=1\n", "s", "missing", "[s]\nk=1\n"},
+      {"[s]\nk=1\n", "missing", "k", "[s]\nk=1\n"},
+      {"[s]\nk=1\n", "missing", std::nullopt, "[s]\nk=1\n"},
+      {"[s]\r\nk=1\r\n", " s ", "k", "[s]\r\nk=1\r\n"},  // names are taken as given
+      {"[s]\r\nk=1\r\n", "s", " k", "[s]\r\nk=1\r\n"},
+      {"[s]\r\nk=1\r\n", " s", std::nullopt, "[s]\r\nk=1\r\n"},
+      // A section goes with its lines but not its comments.
+      {"; top\r\n[a]\r\nx=1\r\n[b]\r\n;about b\r\ny=2\r\nbare\r\n\r\n[c]\r\nz=3\r\n", "B", std::nullopt,
+       "; top\r\n[a]\r\nx=1\r\n;about b\r\n[c]\r\nz=3\r\n"},
+      {"[d]\r\na=1\r\n[D]\r\nb=2\r\n", "d", std::nullopt, "[D]\r\nb=2\r\n"},  // the first duplicate only
+      {"; keep\r\ntop=1\r\n[s]\r\nk=2\r\n", "", std::nullopt, "; keep\r\n[s]\r\nk=2\r\n"},
+      {"", "s", std::nullopt, ""},
+  };
+  for (const auto& c : cases) {
+    Lay(c.before);
+    EXPECT_TRUE(c.key ? DeleteKey(file(), c.section, *c.key) : DeleteSection(file(), c.section)) << c.before;
+    EXPECT_EQ(Bytes(), c.after) << c.before;
+  }
 }
 
 TEST_F(DeletingTest, NullKeyWithAValueAlsoDeletesTheSection) {
@@ -37,36 +45,11 @@ TEST_F(DeletingTest, NullKeyWithAValueAlsoDeletesTheSection) {
   EXPECT_EQ(Bytes(), "[b]\r\n");
 }
 
-TEST_F(DeletingTest, OnlyTheFirstDuplicateSectionIsDeleted) {
-  Lay("[d]\r\na=1\r\n[D]\r\nb=2\r\n");
-  ASSERT_TRUE(DeleteSection(file(), "d"));
-  EXPECT_EQ(Bytes(), "[D]\r\nb=2\r\n");
-  EXPECT_EQ(Value("d", "b").text, "2");
-}
-
-TEST_F(DeletingTest, TheBlockBeforeTheFirstHeaderCanBeDeleted) {
-  Lay("; keep\r\ntop=1\r\n[s]\r\nk=2\r\n");
-  ASSERT_TRUE(DeleteSection(file(), ""));
-  EXPECT_EQ(Bytes(), "; keep\r\n[s]\r\nk=2\r\n");
-}
-
-TEST_F(DeletingTest, DeletesOnMissingOrEmptyFileCreateNothing) {
+TEST_F(DeletingTest, DeletesOnAMissingFileCreateNothing) {
   EXPECT_TRUE(DeleteKey(file(), "s", "k"));
   EXPECT_TRUE(DeleteSection(file(), "s"));
   EXPECT_TRUE(ReplaceSection(file(), "s", {}));
   EXPECT_FALSE(Exists());
-  Lay("");
-  EXPECT_TRUE(DeleteSection(file(), "s"));
-  EXPECT_EQ(Bytes(), "");
-}
-
-TEST_F(DeletingTest, DeletionsTakeNamesAsGiven) {
-  const std::string before = "[s]\r\nk=1\r\n";
-  Lay(before);
-  EXPECT_TRUE(DeleteKey(file(), " s ", "k"));
-  EXPECT_TRUE(DeleteKey(file(), "s", " k"));
-  EXPECT_TRUE(DeleteSection(file(), " s"));
-  EXPECT_EQ(Bytes(), before);
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "storage/codepage.hpp"
 
 namespace vantrel::storage::ini::testing {
 
@@ -49,18 +47,6 @@ std::string IniTest::List(OptText section, OptText key, std::uint32_t size, std:
   const std::uint32_t n = GetProfileString(section, key, "", buffer.data(), size, file_);
   if (count != nullptr) *count = n;
   return buffer.substr(0, std::min<std::size_t>(n + 2, buffer.size()));
-}
-
-ScopedLocale::ScopedLocale(const char* lc_all) {
-  if (const char* old = std::getenv("LC_ALL")) previous_ = old;
-  ::setenv("LC_ALL", lc_all, 1);
-  ResetAnsiCodePageForTesting();
-}
-
-ScopedLocale::~ScopedLocale() {
-  if (previous_) ::setenv("LC_ALL", previous_->c_str(), 1);
-  else ::unsetenv("LC_ALL");
-  ResetAnsiCodePageForTesting();
 }
 
 }  // namespace vantrel::storage::ini::testing

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "scoped_locale.hpp"
 #include "storage/ini/ini_profile.hpp"
 
 namespace vantrel::storage::ini::testing {
@@ -40,16 +41,6 @@ class IniTest : public ::testing::Test {
   std::filesystem::path file_;
 };
 
-// A code page other than the one the test process started with, for one scope.
-class ScopedLocale {
- public:
-  explicit ScopedLocale(const char* lc_all);
-  ~ScopedLocale();
-  ScopedLocale(const ScopedLocale&) = delete;
-  ScopedLocale& operator=(const ScopedLocale&) = delete;
-
- private:
-  std::optional<std::string> previous_;
-};
+using storage::testing::ScopedLocale;
 
 }  // namespace vantrel::storage::ini::testing

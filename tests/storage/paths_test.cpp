@@ -12,30 +12,16 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempRootTest;
 
-// ---- PathJoin -------------------------------------------------------------
-
-TEST(PathJoin, TrimsSpacesAroundFolderAndName) {
-  EXPECT_EQ(PathJoin(u"  C:\\Srv  ", u"  ServUDaemon.ini  "), u"C:\\Srv\\ServUDaemon.ini");
-}
-
-TEST(PathJoin, FolderEndingInBackslashGetsNoSecondOne) {
-  EXPECT_EQ(PathJoin(u"C:\\Srv\\", u"ServUDaemon.ini"), u"C:\\Srv\\ServUDaemon.ini");
-  EXPECT_EQ(PathJoin(u"C:\\Srv\\  ", u"x.ini"), u"C:\\Srv\\x.ini");
-}
-
-TEST(PathJoin, EmptyOrBlankFolderGivesTheNameAlone) {
-  EXPECT_EQ(PathJoin(u"", u"ServUDaemon.ini"), u"ServUDaemon.ini");
-  EXPECT_EQ(PathJoin(u"   ", u" x.ini "), u"x.ini");
-}
-
-TEST(PathJoin, NameIsNotExamined) {
-  EXPECT_EQ(PathJoin(u"C:\\Srv", u"\\x"), u"C:\\Srv\\\\x");
-  EXPECT_EQ(PathJoin(u"C:\\Srv", u""), u"C:\\Srv\\");
-}
-
-TEST(PathJoin, OnlySpacesAreTrimmedAndOnlyBackslashCountsAsEnd) {
-  EXPECT_EQ(PathJoin(u"\tC:\\a", u"b\t"), u"\tC:\\a\\b\t");
-  EXPECT_EQ(PathJoin(u"/srv/", u"x.ini"), u"/srv/\\x.ini");
+TEST(PathJoin, TrimsSpacesAndAddsOneBackslash) {
+  const struct { const char16_t* folder; const char16_t* name; const char16_t* joined; } cases[] = {
+      {u"  C:\\Srv  ", u"  ServUDaemon.ini  ", u"C:\\Srv\\ServUDaemon.ini"},
+      {u"C:\\Srv\\  ", u"x.ini", u"C:\\Srv\\x.ini"},       // no second backslash
+      {u"   ", u" x.ini ", u"x.ini"},                          // blank folder: the name alone
+      {u"C:\\Srv", u"\\x", u"C:\\Srv\\\\x"},                // the name is not examined
+      {u"\tC:\\a", u"b\t", u"\tC:\\a\\b\t"},                // only spaces are trimmed
+      {u"/srv/", u"x.ini", u"/srv/\\x.ini"},                    // only a backslash ends a folder
+  };
+  for (const auto& c : cases) EXPECT_EQ(PathJoin(c.folder, c.name), c.joined);
 }
 
 // ---- System root and Windows folder ---------------------------------------
@@ -70,40 +56,30 @@ TEST_F(SystemRootTest, RelativeRootIsTakenFromTheCurrentFolder) {
 
 class NativePathTest : public TempRootTest {};
 
-TEST_F(NativePathTest, DrivePathMapsBelowTheDrivesFolderWithALowerCaseLetter) {
-  EXPECT_EQ(ToNativePath(u"C:\\Srv\\ServUDaemon.ini"), root_ / "drives" / "c" / "Srv" / "ServUDaemon.ini");
-  EXPECT_EQ(ToNativePath(u"d:/ftp/pub"), root_ / "drives" / "d" / "ftp" / "pub");
-  EXPECT_EQ(ToNativePath(u"E:"), root_ / "drives" / "e");
-}
-
-TEST_F(NativePathTest, BothSeparatorsAndRepeatsCount) {
-  EXPECT_EQ(ToNativePath(u"C:\\a//b\\\\c/"), root_ / "drives" / "c" / "a" / "b" / "c" / "");
-  EXPECT_EQ(ToNativePath(u"\\tmp\\x.ini"), fs::path("/tmp/x.ini"));
+TEST_F(NativePathTest, WindowsFormPathsMapLexically) {
+  const fs::path c = root_ / "drives" / "c";
+  const std::pair<std::u16string, fs::path> cases[] = {
+      {u"C:\\Srv\\ServUDaemon.ini", c / "Srv" / "ServUDaemon.ini"},
+      {u"d:/ftp/pub", root_ / "drives" / "d" / "ftp" / "pub"},  // lower-case drive folder
+      {u"E:", root_ / "drives" / "e"},
+      {u"C:\\a//b\\\\c/", c / "a" / "b" / "c" / ""},              // both separators, repeats
+      {u"\\tmp\\x.ini", fs::path("/tmp/x.ini")},
+      {u"sub\\x.ini", cwd_ / "sub" / "x.ini"},                  // relative: the current folder
+      {u"..\\x.ini", top_ / "x.ini"},
+      {u"C:\\a\\.\\b\\..\\c", c / "a" / "c"},
+      {u"C:\\..\\..\\etc\\passwd", c / "etc" / "passwd"},        // never above the drive
+      {u"/../../etc", fs::path("/etc")},
+      {u"C:\\ftp. \\alice..\\x.ini.", c / "ftp" / "alice" / "x.ini"},  // trailing dots and spaces
+      {u"C:\\a\\ .x\\..\\b", c / "a" / "b"},
+      {u"name.", cwd_ / "name."},                                // POSIX names stay as they are
+      {u"", fs::path()},
+  };
+  for (const auto& [text, native] : cases) EXPECT_EQ(ToNativePath(text), native) << native;
 }
 
 TEST_F(NativePathTest, PosixAbsolutePathIsUsedAsItIs) {
   const fs::path file = MakeFile("data/ServUDaemon.ini", "[GLOBAL]\r\n");
   EXPECT_EQ(ToNativePath(NativePathToText(file)), file);
-}
-
-TEST_F(NativePathTest, RelativePathsAndBareNamesResolveInTheCurrentFolder) {
-  EXPECT_EQ(ToNativePath(u"ServUDaemon.ini"), cwd_ / "ServUDaemon.ini");
-  EXPECT_EQ(ToNativePath(u"sub\\x.ini"), cwd_ / "sub" / "x.ini");
-  EXPECT_EQ(ToNativePath(u".\\x.ini"), cwd_ / "x.ini");
-  EXPECT_EQ(ToNativePath(u"..\\x.ini"), top_ / "x.ini");
-}
-
-TEST_F(NativePathTest, DotsAreResolvedLexicallyAndNeverLeaveTheDrive) {
-  EXPECT_EQ(ToNativePath(u"C:\\a\\.\\b\\..\\c"), root_ / "drives" / "c" / "a" / "c");
-  EXPECT_EQ(ToNativePath(u"C:\\..\\..\\etc\\passwd"), root_ / "drives" / "c" / "etc" / "passwd");
-  EXPECT_EQ(ToNativePath(u"/../../etc"), fs::path("/etc"));
-}
-
-TEST_F(NativePathTest, TrailingDotsAndSpacesOfDrivePathNamesAreDropped) {
-  EXPECT_EQ(ToNativePath(u"C:\\ftp. \\alice..\\x.ini."), root_ / "drives" / "c" / "ftp" / "alice" / "x.ini");
-  EXPECT_EQ(ToNativePath(u"C:\\a\\...\\b"), root_ / "drives" / "c" / "a" / "b");
-  EXPECT_EQ(ToNativePath(u"C:\\a\\ .x\\..\\b"), root_ / "drives" / "c" / "a" / "b");
-  EXPECT_EQ(ToNativePath(u"name."), cwd_ / "name.");  // POSIX names stay as they are
 }
 
 TEST_F(NativePathTest, MissingComponentsAreFoundWithoutRegardToLetterCase) {
@@ -138,66 +114,40 @@ TEST_F(NativePathTest, UndecodableNameBytesSurviveTheRoundTrip) {
   EXPECT_EQ(ToNativePath(text), odd);
 }
 
-TEST_F(NativePathTest, EmptyPathMapsToNothing) { EXPECT_TRUE(ToNativePath(u"").empty()); }
-
 // ---- FileExists -----------------------------------------------------------
 
 class FileExistsTest : public TempRootTest {};
 
-TEST_F(FileExistsTest, ExistingFileAndFolderCount) {
+TEST_F(FileExistsTest, FilesAndFoldersWhateverTheLetterCase) {
   MakeFile(root_ / "drives" / "c" / "srv" / "ServUDaemon.ini", "x");
-  EXPECT_TRUE(FileExists(u"C:\\srv\\ServUDaemon.ini"));
-  EXPECT_TRUE(FileExists(u"C:\\srv"));
-  EXPECT_TRUE(FileExists(u"C:\\srv\\"));
-  EXPECT_TRUE(FileExists(u"c:\\SRV\\servudaemon.ini"));
-}
-
-TEST_F(FileExistsTest, MissingFileFolderOrDriveIsFalse) {
-  fs::create_directories(root_ / "drives" / "c");
-  EXPECT_FALSE(FileExists(u"C:\\nothing.ini"));
-  EXPECT_FALSE(FileExists(u"C:\\missing\\folder\\x.ini"));
-  EXPECT_FALSE(FileExists(u"Q:\\x.ini"));
-  EXPECT_FALSE(FileExists(u""));
-}
-
-TEST_F(FileExistsTest, FileUsedAsAFolderIsFalse) {
-  MakeFile(cwd_ / "plain.txt", "x");
-  EXPECT_FALSE(FileExists(u"plain.txt\\inner.ini"));
-  EXPECT_FALSE(FileExists(u"plain.txt\\"));
-  EXPECT_TRUE(FileExists(u"plain.txt"));
-}
-
-TEST_F(FileExistsTest, BareNameIsLookedUpInTheCurrentFolderNotTheWindowsFolder) {
   MakeFile(root_ / "Windows" / "only-in-windows.ini", "x");
-  MakeFile(cwd_ / "here.ini", "x");
-  EXPECT_FALSE(FileExists(u"only-in-windows.ini"));
-  EXPECT_TRUE(FileExists(u"here.ini"));
+  MakeFile(cwd_ / "plain.txt", "x");
+  const std::pair<const char16_t*, bool> cases[] = {
+      {u"C:\\srv\\ServUDaemon.ini", true}, {u"c:\\SRV\\servudaemon.ini", true},
+      {u"C:\\srv\\", true},                {u"C:\\nothing.ini", false},
+      {u"C:\\missing\\folder\\x.ini", false}, {u"Q:\\x.ini", false},
+      {u"", false},                          {u"plain.txt", true},  // bare names: the current folder
+      {u"plain.txt\\", false},               {u"plain.txt\\inner.ini", false},
+      {u"only-in-windows.ini", false},
+  };
+  for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << ToNativePath(path);
 }
 
 // ---- CreateFolderPath -----------------------------------------------------
 
 class CreateFolderPathTest : public TempRootTest {};
 
-TEST_F(CreateFolderPathTest, CreatesEveryMissingLevel) {
+TEST_F(CreateFolderPathTest, CreatesEveryMissingLevelOnceAndKeepsWhatIsThere) {
   fs::create_directories(root_ / "drives" / "d");
-  CreateFolderPath(u"D:\\ftp\\sales\\2024");
-  EXPECT_TRUE(fs::is_directory(root_ / "drives" / "d" / "ftp" / "sales" / "2024"));
-}
-
-TEST_F(CreateFolderPathTest, SecondCallChangesNothingAndReportsNothing) {
-  fs::create_directories(root_ / "drives" / "d");
-  CreateFolderPath(u"D:\\a\\b");
-  MakeFile(root_ / "drives" / "d" / "a" / "b" / "keep.txt", "kept");
-  CreateFolderPath(u"D:\\a\\b");
-  EXPECT_EQ(ReadBytes(root_ / "drives" / "d" / "a" / "b" / "keep.txt"), "kept");
-}
-
-TEST_F(CreateFolderPathTest, TrailingBackslashMakesNoDifference) {
-  fs::create_directories(root_ / "drives" / "d");
-  CreateFolderPath(u"D:\\one\\two\\");
+  CreateFolderPath(u"D:\\ftp\\sales\\2024\\");
   CreateFolderPath(u"D:/three/four/");
-  EXPECT_TRUE(fs::is_directory(root_ / "drives" / "d" / "one" / "two"));
+  CreateFolderPath(u"made\\here");
+  EXPECT_TRUE(fs::is_directory(root_ / "drives" / "d" / "ftp" / "sales" / "2024"));
   EXPECT_TRUE(fs::is_directory(root_ / "drives" / "d" / "three" / "four"));
+  EXPECT_TRUE(fs::is_directory(cwd_ / "made" / "here"));
+  MakeFile(root_ / "drives" / "d" / "ftp" / "sales" / "keep.txt", "kept");
+  CreateFolderPath(u"D:\\ftp\\sales");
+  EXPECT_EQ(ReadBytes(root_ / "drives" / "d" / "ftp" / "sales" / "keep.txt"), "kept");
 }
 
 TEST_F(CreateFolderPathTest, MissingDriveIsNotCreated) {
@@ -212,11 +162,6 @@ TEST_F(CreateFolderPathTest, ExistingFoldersAreReusedWhateverTheirLetterCase) {
   CreateFolderPath(u"d:\\ftp\\alice");
   EXPECT_TRUE(fs::is_directory(root_ / "drives" / "d" / "FTP" / "alice"));
   EXPECT_FALSE(fs::exists(root_ / "drives" / "d" / "ftp"));
-}
-
-TEST_F(CreateFolderPathTest, RelativePathIsCreatedInTheCurrentFolder) {
-  CreateFolderPath(u"made\\here");
-  EXPECT_TRUE(fs::is_directory(cwd_ / "made" / "here"));
 }
 
 TEST_F(CreateFolderPathTest, FileInTheWayStopsNothingAndCreatesNothingBelowIt) {
