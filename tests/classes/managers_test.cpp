@@ -6,7 +6,6 @@
 #include "classes/admin_of_admin.hpp"
 #include "classes/domains.hpp"
 #include "classes/explorer.hpp"
-#include "classes/global.hpp"
 #include "classes/user.hpp"
 #include "storage/password.hpp"
 
@@ -37,7 +36,7 @@ TEST(CollectionProperties, DomainsAndExplorerCreateTheirsOnTheFirstGet) {
   EXPECT_FALSE(explorer.FileProperty.Peek()) << "each property on its own first Get";
 }
 
-TEST(CollectionProperties, SetSharesTheCallersObject) {
+TEST(CollectionProperties, SetSharesTheCallersObjectAndNothingGivesANewEmptyOne) {
   User user;
   auto mine = MakeRef<DirAccess>();
   user.DirAccessProperty.Set(mine);
@@ -45,18 +44,13 @@ TEST(CollectionProperties, SetSharesTheCallersObject) {
   EXPECT_EQ(user.DirAccessProperty.Get()->Count(), 1) << "the owner sees what the page put in";
   user.DirAccessProperty.Get()->Add(u"D:\\other");
   EXPECT_EQ(mine->Count(), 2);
-}
-
-TEST(CollectionProperties, GetAfterSetToNothingMakesANewEmptyOne) {
-  User user;
-  auto before = user.UserListProperty.Get();
-  before->Add(u"alice");
-  user.UserListProperty.Set(nullptr);
-  auto after = user.UserListProperty.Get();
+  user.DirAccessProperty.Set(nullptr);
+  auto after = user.DirAccessProperty.Get();
   ASSERT_TRUE(after);
-  EXPECT_NE(after, before);
+  EXPECT_NE(after, mine);
   EXPECT_EQ(after->Count(), 0);
-  EXPECT_EQ(user.UserListProperty.Get(), after) << "and keeps it";
+  EXPECT_EQ(user.DirAccessProperty.Get(), after) << "and keeps it";
+  EXPECT_EQ(mine->Count(), 2) << "the page's collection lives on";
 }
 
 TEST(CollectionProperties, RenewLeavesEarlierReferencesTheirItems) {
@@ -68,14 +62,6 @@ TEST(CollectionProperties, RenewLeavesEarlierReferencesTheirItems) {
   EXPECT_EQ(renewed->Count(), 0);
   EXPECT_EQ(held->Count(), 1);
   EXPECT_EQ(domains.DomainProperty.Get(), renewed);
-}
-
-TEST(CollectionProperties, ReleasingTheOwnerReleasesItsCollections) {
-  auto user = MakeRef<User>();
-  auto rules = user->DirAccessProperty.Get();
-  EXPECT_EQ(rules->RefCount(), 2);
-  user = nullptr;
-  EXPECT_EQ(rules->RefCount(), 1);
 }
 
 TEST(UserPassword, HashesANonEmptyTextAndReadsEncrypted) {
@@ -102,27 +88,6 @@ TEST(UserPassword, AnEmptyTextKeepsTheStoredPassword) {
   user.SetPassword(u"");
   EXPECT_EQ(user.Password(), u"");
   EXPECT_TRUE(vantrel::storage::CheckSaltedPassword(user.StoredPassword(), u"x"));
-}
-
-TEST(Managers, StartWithEmptyValues) {
-  User user;
-  EXPECT_EQ(user.ErrorMsg, u"");
-  EXPECT_EQ(user.MaxNrUsers, 0);
-  EXPECT_EQ(user.ExpireDate.value, 0.0);
-  EXPECT_FALSE(user.Disable);
-  EXPECT_EQ(user.Password(), u"");
-  EXPECT_EQ(user.StoredPassword(), u"");
-  Global global;
-  EXPECT_EQ(global.ServUPath, u"");
-}
-
-TEST(GlobalAbout, HasFourLabelledFields) {
-  Global global;
-  const String about = global.About();
-  EXPECT_EQ(about.substr(0, 24), u"Vantrel|Version:1.0.0.0|");
-  EXPECT_EQ(std::count(about.begin(), about.end(), u'|'), 3);
-  const auto third = about.substr(24);
-  EXPECT_NE(third.find(u':'), String::npos);
 }
 
 }  // namespace
