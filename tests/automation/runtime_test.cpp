@@ -27,10 +27,6 @@ void Let(Object& o, std::u16string_view name, Variant value) {
   std::vector<Variant> args{std::move(value)};
   InvokeByName(o, name, kPropertyPut, args);
 }
-void Set(Object& o, std::u16string_view name, Variant value) {
-  std::vector<Variant> args{std::move(value)};
-  InvokeByName(o, name, kPropertyPutRef, args);
-}
 
 TEST(Runtime, CreatesEveryClassByProgIdInAnyLetterCase) {
   for (const ClassInfo& info : Catalogue()) {
@@ -69,19 +65,6 @@ TEST(Runtime, AppliesArgumentsOfAPropertyToItsValuesDefaultMember) {
       << "the record itself, not a copy";
 }
 
-TEST(Runtime, SharesObjectsBetweenPageAndOwner) {
-  auto user = CreateObject(u"Vantrel.User");
-  auto rules = CreateObject(u"Vantrel.DirAccess");
-  Set(*user, u"DirAccess", rules);
-  Get(*rules, u"Add", {String(u"D:\\pub")});
-  EXPECT_EQ(Get(*Get(*user, u"DirAccess").AsObject(), u"Count"), Variant(std::int32_t{1}));
-  Set(*user, u"DirAccess", Variant::Nothing());
-  Variant fresh = Get(*user, u"DirAccess");
-  EXPECT_NE(fresh.AsObject(), rules);
-  EXPECT_EQ(Get(*fresh.AsObject(), u"Count"), Variant(std::int32_t{0}));
-  EXPECT_EQ(Get(*rules, u"Count"), Variant(std::int32_t{1})) << "the page's collection lives on";
-}
-
 TEST(Runtime, EnumeratesInAddingOrderWithNextSkipResetClone) {
   auto list = CreateObject(u"Vantrel.Admin");
   for (const char16_t* name : {u"ann", u"ben", u"cy"})
@@ -106,18 +89,6 @@ TEST(Runtime, EnumeratesInAddingOrderWithNextSkipResetClone) {
   Get(*list, u"Remove", {std::int16_t{1}});
   ASSERT_EQ(copy->Next(1, &item), 1u);
   EXPECT_EQ(Get(*item.AsObject(), u"AdminName"), Variant(String(u"cy")));
-}
-
-TEST(Runtime, RaisesCollectionErrorsAsAutomationErrors) {
-  auto list = CreateObject(u"Vantrel.File");
-  Get(*list, u"Add", {String(u"a.txt"), std::int32_t{1}, Date{1}, Date{1}, Date{1}, String(u"a.txt")});
-  EXPECT_EQ(ErrorOf([&] { Get(*list, u"Item", {std::int16_t{2}}); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { Get(*list, u"Item", {String(u"b.txt")}); }), kInvalidArgument);
-  EXPECT_EQ(ErrorOf([&] {
-              Get(*list, u"Add", {String(u"A.TXT"), std::int32_t{1}, Date{1}, Date{1}, Date{1}, String(u"A.TXT")});
-            }),
-            kDuplicateKey);
-  EXPECT_EQ(Get(*list, u"Count"), Variant(std::int32_t{1}));
 }
 
 TEST(Runtime, KeepsObjectsAliveWhileReferenced) {
