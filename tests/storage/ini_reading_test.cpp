@@ -120,16 +120,11 @@ TEST_F(ReadingTest, SectionReadGivesTrimmedEntriesAndEndsCutsInTwoNuls) {
 
 TEST_F(ReadingTest, WholeNumbers) {
   Lay("[n]\r\na=0x10\r\nb=-0x10\r\nc=010\r\nd= 12abc\r\ne=\"42\"\r\nf=abc\r\ng=\r\nh=99999999999\r\ni=2147483648\r\n");
-  EXPECT_EQ(ReadInt(file(), "n", "a", -1), 16);
+  const std::pair<const char*, std::uint32_t> cases[] = {
+      {"a", 16}, {"b", static_cast<std::uint32_t>(-16)}, {"c", 10}, {"d", 12}, {"e", 42}, {"f", 0},
+      {"g", 9}, {"missing", 9}, {"h", 1215752191u}, {"i", 0x80000000u}};
+  for (const auto& [key, value] : cases) EXPECT_EQ(GetProfileInt("n", key, 9, file()), value) << key;
   EXPECT_EQ(ReadInt(file(), "n", "b", -1), -16);
-  EXPECT_EQ(ReadInt(file(), "n", "c", -1), 10);
-  EXPECT_EQ(ReadInt(file(), "n", "d", -1), 12);
-  EXPECT_EQ(ReadInt(file(), "n", "e", -1), 42);
-  EXPECT_EQ(ReadInt(file(), "n", "f", 9), 0);
-  EXPECT_EQ(ReadInt(file(), "n", "g", 9), 9);
-  EXPECT_EQ(ReadInt(file(), "n", "missing", -5), -5);
-  EXPECT_EQ(GetProfileInt("n", "h", 0, file()), 1215752191u);
-  EXPECT_EQ(GetProfileInt("n", "i", 0, file()), 0x80000000u);
   EXPECT_EQ(GetProfileInt(std::nullopt, "a", 7, file()), 0u);
   EXPECT_EQ(GetProfileInt("n", std::nullopt, 7, file()), 0u);
 }

@@ -28,28 +28,19 @@ TEST(PathJoin, TrimsSpacesAndAddsOneBackslash) {
 
 class SystemRootTest : public TempRootTest {};
 
-TEST_F(SystemRootTest, WindowsFolderLiesBelowTheRootFromTheEnvironment) {
+TEST_F(SystemRootTest, RootIsReadFromTheEnvironmentAtEveryCall) {
   EXPECT_EQ(WindowsFolder(), NativePathToText(root_ / "Windows"));
-}
-
-TEST_F(SystemRootTest, RootIsReadAtEveryCall) {
   const fs::path other = top_ / "other";
   ::setenv("VANTREL_ROOT", other.c_str(), 1);
   EXPECT_EQ(SystemRoot(), other);
   EXPECT_EQ(WindowsFolder(), NativePathToText(other / "Windows"));
   EXPECT_EQ(ToNativePath(u"D:\\x"), other / "drives" / "d" / "x");
-}
-
-TEST_F(SystemRootTest, UnsetOrEmptyRootFallsBackToTheDefault) {
+  ::setenv("VANTREL_ROOT", "rel/root", 1);
+  EXPECT_EQ(SystemRoot(), cwd_ / "rel" / "root");  // relative: from the current folder
   ::unsetenv("VANTREL_ROOT");
   EXPECT_EQ(SystemRoot(), fs::path("/var/lib/vantrel"));
   ::setenv("VANTREL_ROOT", "", 1);
   EXPECT_EQ(WindowsFolder(), u"/var/lib/vantrel/Windows");
-}
-
-TEST_F(SystemRootTest, RelativeRootIsTakenFromTheCurrentFolder) {
-  ::setenv("VANTREL_ROOT", "rel/root", 1);
-  EXPECT_EQ(SystemRoot(), cwd_ / "rel" / "root");
 }
 
 // ---- Mapping Windows-form paths -------------------------------------------
