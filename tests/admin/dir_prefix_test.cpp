@@ -15,27 +15,25 @@ TEST(NormaliseFolderPath, SeparatorsDotsAndRoots) {
   EXPECT_EQ(NormaliseFolderPath(u""), u"");
 }
 
-TEST(IsWithinFolder, MatchesOnlyAtAFolderBoundary) {
-  EXPECT_TRUE(IsWithinFolder(u"D:\\FTP\\SALES\\in", u"d:\\ftp\\sales"));
-  EXPECT_TRUE(IsWithinFolder(u"d:\\ftp\\sales", u"d:\\ftp\\sales\\"));
-  EXPECT_FALSE(IsWithinFolder(u"d:\\ftp\\salesold", u"d:\\ftp\\sales"));
-  EXPECT_TRUE(IsWithinFolder(u"c:\\anything", u"C:\\"));
-  EXPECT_FALSE(IsWithinFolder(u"c:\\anything", u"d:\\"));
-}
-
-TEST(IsWithinFolder, DotDotCannotClimbOut) {
-  EXPECT_FALSE(IsWithinFolder(u"d:\\ftp\\sales\\..\\other", u"d:\\ftp\\sales"));
-  EXPECT_FALSE(IsWithinFolder(u"d:/ftp/sales/../../windows", u"d:\\ftp\\sales"));
-  EXPECT_TRUE(IsWithinFolder(u"d:\\ftp\\other\\..\\sales\\x", u"d:\\ftp\\sales"));
-}
-
-TEST(IsWithinFolder, EmptyFolderAdmitsNothing) {
-  EXPECT_FALSE(IsWithinFolder(u"c:\\x", u""));
-  EXPECT_FALSE(IsWithinFolder(u"", u""));
-}
-
-TEST(IsWithinFolder, LetterCaseBeyondAscii) {
-  EXPECT_TRUE(IsWithinFolder(u"d:\\ÄRGER\\x", u"d:\\ärger"));
+TEST(IsWithinFolder, MatchesOnlyAtAFolderBoundaryAndNeverByClimbingOut) {
+  const struct {
+    const char16_t* path;
+    const char16_t* folder;
+    bool within;
+  } cases[] = {
+      {u"D:\\FTP\\SALES\\in", u"d:\\ftp\\sales", true},
+      {u"d:\\ftp\\sales", u"d:\\ftp\\sales\\", true},
+      {u"d:\\ftp\\salesold", u"d:\\ftp\\sales", false},
+      {u"c:\\anything", u"C:\\", true},
+      {u"c:\\anything", u"d:\\", false},
+      {u"d:\\ftp\\sales\\..\\other", u"d:\\ftp\\sales", false},
+      {u"d:/ftp/sales/../../windows", u"d:\\ftp\\sales", false},
+      {u"d:\\ftp\\other\\..\\sales\\x", u"d:\\ftp\\sales", true},
+      {u"c:\\x", u"", false},  // an empty folder admits nothing
+      {u"", u"", false},
+      {u"d:\\ÄRGER\\x", u"d:\\ärger", true},  // letter case beyond ASCII
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsWithinFolder(c.path, c.folder), c.within) << c.within;
 }
 
 }  // namespace

@@ -42,21 +42,6 @@ TEST(EnsureSettingsFiles, CreatesFactoryDefaultsThatPassTheChecks) {
             std::filesystem::perms::none);
 }
 
-TEST(EnsureSettingsFiles, FreshSaltPerInstallation) {
-  std::u16string first, second;
-  {
-    TempRoot root;
-    EnsureSettingsFiles();
-    first = ReadSetting(u"Vantrel", u"Password");
-  }
-  for (int attempt = 0; attempt < 5 && (second.empty() || second == first); ++attempt) {
-    TempRoot root;
-    EnsureSettingsFiles();
-    second = ReadSetting(u"Vantrel", u"Password");
-  }
-  EXPECT_NE(first, second);  // 1 in 676 per attempt to collide
-}
-
 TEST(EnsureSettingsFiles, NeverChangesAnExistingFile) {
   TempRoot root;
   root.WriteSettings("");
