@@ -79,27 +79,25 @@ TEST_F(GetDomainTest, MissingFileFailsAndKeepsThePreviousList) {
   EXPECT_EQ(before->Count(), 1);
 }
 
-TEST_F(GetDomainTest, TooFewFieldsFailsWithError9AfterTheLinesBefore) {
-  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|1|0", "Domain2=b||21|two", "Domain3=c||21|three|3|0"}));
+TEST_F(GetDomainTest, UnreadableLineFailsWithItsErrorAfterTheLinesBefore) {
+  const struct {
+    const char* line;
+    int error;
+  } cases[] = {
+      {"Domain2=b||21|two", automation::kSubscriptOutOfRange},  // too few fields
+      {"Domain2=b||21|two|x|0", automation::kTypeMismatch},     // ID not a number
+      {"Domain2=b|||two|2|0", automation::kTypeMismatch},       // empty port
+      {"Domain2=b||40000|two|2|0", automation::kOverflow},      // port beyond 32767
+      {"Domain2=b||21|two|-32769|0", automation::kOverflow},
+      {"Domain2=b||22|two|1|0", automation::kDuplicateKey},     // the ID of line 1 again
+  };
   auto d = NewDomains(false);
-  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kSubscriptOutOfRange);
-  EXPECT_EQ(d->ErrorMsg, u"");
-  EXPECT_EQ(d->DomainProperty.Get()->Count(), 1);
-}
-
-TEST_F(GetDomainTest, NonNumberFailsWith13OutOfRangeWith6RepeatedIdWith457) {
-  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|x|0"}));
-  auto d = NewDomains(false);
-  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kTypeMismatch);
-  folder_.WriteServerFile(DomainsSection({"Domain1=a||40000|one|1|0"}));
-  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kOverflow);
-  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|-32769|0"}));
-  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kOverflow);
-  folder_.WriteServerFile(DomainsSection({"Domain1=a|||one|1|0"}));
-  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kTypeMismatch);
-  folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|4|0", "Domain2=b||22|two|4|0"}));
-  EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), automation::kDuplicateKey);
-  EXPECT_EQ(d->DomainProperty.Get()->Count(), 1);
+  for (const auto& c : cases) {
+    folder_.WriteServerFile(DomainsSection({"Domain1=a||21|one|1|0", c.line, "Domain3=c||21|three|3|0"}));
+    EXPECT_EQ(ErrorOf([&] { d->GetDomain(); }), c.error) << c.line;
+    EXPECT_EQ(d->ErrorMsg, u"");
+    EXPECT_EQ(d->DomainProperty.Get()->Count(), 1) << c.line;
+  }
 }
 
 TEST_F(GetDomainTest, LineCountsOnlyItsFirst254Bytes) {
