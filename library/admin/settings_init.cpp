@@ -16,7 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 
 void CreateSettingsFile() {
-  SettingsTransaction transaction;  // a concurrent first call waits and then finds the file
+  SettingsTransaction transaction;
+  // The first access takes the lock; only then is the answer to "is it there?"
+  // final, so a concurrent first call waits here and then finds the file.
+  ReadSetting(kVantrelSection, u"Administrator");
   if (storage::FileExists(SettingsFilePath())) return;
   WriteSetting(kVantrelSection, u"Version", kProductVersion);
   WriteSetting(kVantrelSection, u"Copyright", kDevelopers);

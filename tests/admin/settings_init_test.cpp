@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "admin/rights.hpp"
 #include "admin/settings_file.hpp"
@@ -53,6 +57,33 @@ TEST(EnsureSettingsFiles, NeverChangesAnExistingFile) {
   EnsureSettingsFiles();
   EXPECT_EQ(root.ReadSettings(), "[Vantrel]\nAdministrator=x\n");
   EXPECT_TRUE(std::filesystem::exists(root.WindowsFolder() / "Vantrel.txt"));  // the welcome file alone comes back
+}
+
+TEST(EnsureSettingsFiles, ConcurrentFirstCallsAgreeOnOnePassword) {
+  TempRoot root;
+  std::filesystem::remove_all(root.WindowsFolder());
+  constexpr int kProcesses = 6;
+  std::vector<pid_t> children;
+  for (int i = 0; i < kProcesses; ++i) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      // Each process records the password it saw right after its own call.
+      EnsureSettingsFiles();
+      const std::u16string seen = ReadSetting(u"Vantrel", u"Password");
+      std::ofstream(root.path() / ("seen" + std::to_string(i)), std::ios::binary)
+          << std::string(seen.begin(), seen.end());
+      ::_exit(0);
+    }
+    children.push_back(pid);
+  }
+  for (const pid_t pid : children) ::waitpid(pid, nullptr, 0);
+  const std::u16string final = ReadSetting(u"Vantrel", u"Password");
+  ASSERT_EQ(final.size(), 34u);
+  for (int i = 0; i < kProcesses; ++i) {
+    EXPECT_EQ(ReadBytes(root.path() / ("seen" + std::to_string(i))), std::string(final.begin(), final.end()))
+        << "process " << i << " saw defaults that a later first call replaced";
+  }
 }
 
 TEST(EnsureSettingsFiles, CreatesTheWindowsFolderOfAFreshRoot) {
