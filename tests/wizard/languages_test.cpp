@@ -71,19 +71,6 @@ TEST_F(Languages, EachProcedureAppliesEveryTextOfItsLanguage) {
   ExpectLanguageApplied(wizard, form, Language::English);
 }
 
-TEST_F(Languages, JapaneseThenEnglishBringsBackEveryEnglishText) {
-  wizard.SetJapanese();
-  wizard.SetEnglish();
-  EXPECT_EQ(form.shown.title, u"Vantrel Setting Wizard");
-  EXPECT_EQ(form.shown.commandCaptions[3], u"Rewrite ServUPath.asp");
-  EXPECT_EQ(form.shown.fontName, u"Comic Sans MS");
-  EXPECT_EQ(wizard.Values().dialogs[0].Filter(), u"ActiveX Dll File(*.dll)|*.dll");
-  wizard.ChooseLibrary();  // cancelled: the message box bears the English title
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].title, u"Vantrel Setting Wizard");
-  EXPECT_EQ(dialogs.messages[0].text, u"The Vantrel.dll has not found!");
-}
-
 TEST_F(Languages, SwitchingKeepsTheTextBoxesAndStepFourSpeaksTheNewLanguage) {
   dialogs.answers = {u"C:\\s\\other.exe", u"D:\\w\\ServUPath.asp"};
   wizard.ChooseServer();

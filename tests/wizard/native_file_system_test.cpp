@@ -86,18 +86,6 @@ TEST(NativeProbe, TellsFilesFoldersAndTheKindsOfMissing) {
   EXPECT_EQ(files.Probe(U16(folder.path() / "ServUDaemon.exe" / "x")), ProbeResult::PathNotFound);
 }
 
-TEST(NativeProbe, WizardCountsAFolderAsExistingAndTheEmptyNameAsMissing) {
-  TemporaryFolder folder;
-  NativeFileSystem files;
-  testing::RecordingForm form;
-  testing::ScriptedDialogs dialogs;
-  testing::RecordingLauncher launcher;
-  Wizard wizard(form, dialogs, launcher, files, u"/opt", PlatformRules::Posix());
-  EXPECT_TRUE(wizard.FileExists(U16(folder.path())));
-  EXPECT_FALSE(wizard.FileExists(u""));
-  EXPECT_FALSE(wizard.FileExists(U16(folder.path() / "missing" / "ServUDaemon.exe")));
-}
-
 // --- ANSI code page -----------------------------------------------------------
 
 TEST(LocaleCodeSet, FollowsLcAllThenLcCtypeThenLang) {
@@ -124,19 +112,14 @@ TEST(NativeAnsi, ConvertsToTheLocalesCodeSet) {
   EXPECT_EQ(files.ToAnsi(u"\u4E2D").bytes, std::optional<std::string>("\xD6\xD0"));
 }
 
-TEST(NativeAnsi, RefusesACharacterTheCodeSetLacks) {
+TEST(NativeAnsi, RefusesACharacterTheCodeSetLacksAndAnUnknownCodeSet) {
   LocaleEnvironment environment;
   environment.Set("LC_ALL", "fr_FR.ISO-8859-1");
   NativeFileSystem files;
   const AnsiText text = files.ToAnsi(u"C:\\\u4E2D\\");
   EXPECT_FALSE(text.bytes.has_value());
   EXPECT_NE(text.error.find(u"ISO-8859-1"), std::u16string::npos);
-}
-
-TEST(NativeAnsi, RefusesAnUnknownCodeSet) {
-  LocaleEnvironment environment;
   environment.Set("LC_ALL", "xx_XX.NO-SUCH-CODESET");
-  NativeFileSystem files;
   EXPECT_FALSE(files.ToAnsi(u"abc").bytes.has_value());
 }
 
@@ -150,14 +133,8 @@ TEST(NativeReplace, ReplacesAllOldContentAndLeavesNoTemporaryFile) {
   EXPECT_EQ(files.ReplaceContents(U16(file), "new\r\n"), std::nullopt);
   EXPECT_EQ(ReadAll(file), "new\r\n");
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
-}
-
-TEST(NativeReplace, CreatesAMissingFileInAnExistingFolder) {
-  TemporaryFolder folder;
-  const fs::path file = folder.path() / "abc";
-  NativeFileSystem files;
-  EXPECT_EQ(files.ReplaceContents(U16(file), "line\r\n"), std::nullopt);
-  EXPECT_EQ(ReadAll(file), "line\r\n");
+  EXPECT_EQ(files.ReplaceContents(U16(folder.path() / "abc"), "line\r\n"), std::nullopt);  // a new file
+  EXPECT_EQ(ReadAll(folder.path() / "abc"), "line\r\n");
 }
 
 TEST(NativeReplace, KeepsTheModeOfTheReplacedFile) {

@@ -5,23 +5,23 @@
 namespace vantrel::wizard {
 namespace {
 
-TEST(FolderOf, KeepsEverythingUpToTheLastBackslash) {
-  EXPECT_EQ(FolderOf(u"C:\\Program Files\\Serv-U\\ServUDaemon.exe", Separators::BackslashOnly),
-            u"C:\\Program Files\\Serv-U\\");
-  EXPECT_EQ(FolderOf(u"C:\\x\\", Separators::BackslashOnly), u"C:\\x\\");
-  EXPECT_EQ(FolderOf(u"\\", Separators::BackslashOnly), u"\\");
-}
-
-TEST(FolderOf, ReturnsAPathWithoutSeparatorUnchanged) {
-  EXPECT_EQ(FolderOf(u"ServUDaemon.exe", Separators::BackslashOnly), u"ServUDaemon.exe");
-  EXPECT_EQ(FolderOf(u"", Separators::BackslashOnly), u"");
-}
-
-TEST(FolderOf, TakesTheSlashOnlyWhereThePlatformSeparatesWithIt) {
-  EXPECT_EQ(FolderOf(u"/srv/ftp/other.exe", Separators::BackslashAndSlash), u"/srv/ftp/");
-  EXPECT_EQ(FolderOf(u"/srv/ftp/other.exe", Separators::BackslashOnly), u"/srv/ftp/other.exe");
-  EXPECT_EQ(FolderOf(u"C:\\a/b\\c/d.exe", Separators::BackslashAndSlash), u"C:\\a/b\\c/");
-  EXPECT_EQ(FolderOf(u"C:\\a/b\\c/d.exe", Separators::BackslashOnly), u"C:\\a/b\\");
+TEST(FolderOf, KeepsEverythingUpToTheLastSeparatorOfThePlatform) {
+  const struct {
+    const char16_t* path;
+    Separators separators;
+    const char16_t* folder;
+  } cases[] = {
+      {u"C:\\Program Files\\Serv-U\\ServUDaemon.exe", Separators::BackslashOnly, u"C:\\Program Files\\Serv-U\\"},
+      {u"C:\\x\\", Separators::BackslashOnly, u"C:\\x\\"},
+      {u"\\", Separators::BackslashOnly, u"\\"},
+      {u"ServUDaemon.exe", Separators::BackslashOnly, u"ServUDaemon.exe"},  // no separator: unchanged
+      {u"", Separators::BackslashOnly, u""},
+      {u"/srv/ftp/other.exe", Separators::BackslashAndSlash, u"/srv/ftp/"},
+      {u"/srv/ftp/other.exe", Separators::BackslashOnly, u"/srv/ftp/other.exe"},
+      {u"C:\\a/b\\c/d.exe", Separators::BackslashAndSlash, u"C:\\a/b\\c/"},
+      {u"C:\\a/b\\c/d.exe", Separators::BackslashOnly, u"C:\\a/b\\"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FolderOf(c.path, c.separators), c.folder);
 }
 
 TEST(EndsWithIgnoringCase, ComparesTheTailInAnyLetterCase) {
@@ -47,15 +47,11 @@ TEST(QuoteIfBlank, QuotesOnlyPathsHoldingABlank) {
   EXPECT_EQ(QuoteIfBlank(u"C:\\x\\Vantrel.dll"), u"C:\\x\\Vantrel.dll");
 }
 
-TEST(FileExistsFrom, OnlyTheNotFoundAnswersMeanMissing) {
+TEST(FileExistsFrom, OnlyTheNotFoundAnswersAndTheEmptyNameMeanMissing) {
   EXPECT_TRUE(FileExistsFrom(u"a", ProbeResult::Found));
   EXPECT_TRUE(FileExistsFrom(u"a", ProbeResult::OtherFailure));
-  EXPECT_FALSE(FileExistsFrom(u"a", ProbeResult::FileNotFound));
-  EXPECT_FALSE(FileExistsFrom(u"a", ProbeResult::PathNotFound));
-  EXPECT_FALSE(FileExistsFrom(u"a", ProbeResult::DeviceUnavailable));
-}
-
-TEST(FileExistsFrom, TheEmptyNameIsMissingWhateverTheQueryAnswered) {
+  for (ProbeResult missing : {ProbeResult::FileNotFound, ProbeResult::PathNotFound, ProbeResult::DeviceUnavailable})
+    EXPECT_FALSE(FileExistsFrom(u"a", missing));
   EXPECT_FALSE(FileExistsFrom(u"", ProbeResult::Found));
   EXPECT_FALSE(FileExistsFrom(u"", ProbeResult::OtherFailure));
 }

@@ -29,36 +29,32 @@ class PosixSteps : public Steps {
   PosixSteps() : Steps(PlatformRules::Posix()) {}
 };
 
-// --- step 2: locate the FTP server --------------------------------------------
+// --- steps 2 and 3: locate the FTP server and the include file ----------------
 
-TEST_F(Steps, ServerProgramChosenInAnyLetterCaseIsKeptAsChosen) {
-  dialogs.answers = {u"C:\\x\\servudaemon.EXE"};
-  wizard.ChooseServer();
-  EXPECT_EQ(form.text1, u"C:\\x\\servudaemon.EXE");
-}
-
-TEST_F(Steps, OtherServerFileIsReplacedByTheProgramNameInItsFolder) {
-  dialogs.answers = {u"C:\\x\\other.exe", u"C:\\y\\ServUDaemon.exe.bak", u"C:\\z\\daemon.exe"};
-  wizard.ChooseServer();
-  EXPECT_EQ(form.text1, u"C:\\x\\ServUDaemon.exe");
-  wizard.ChooseServer();
-  EXPECT_EQ(form.text1, u"C:\\y\\ServUDaemon.exe");
-  wizard.ChooseServer();
-  EXPECT_EQ(form.text1, u"C:\\z\\ServUDaemon.exe");
-}
-
-TEST_F(Steps, CancelledServerDialogLeavesTheBareProgramName) {
-  form.text1 = u"C:\\before\\ServUDaemon.exe";
-  wizard.ChooseServer();
-  EXPECT_EQ(form.text1, u"ServUDaemon.exe");
-}
-
-TEST_F(Steps, ServerDialogOpensInTheServerFolderWithTheLanguagesTitleAndFilter) {
-  wizard.ChooseServer();
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_EQ(dialogs.requests[0].initialFolder, u"C:\\Program Files\\Serv-U");
-  EXPECT_EQ(dialogs.requests[0].title, u"Choose ServUDaemon.exe");
-  EXPECT_EQ(dialogs.requests[0].Filter(), u"Execute File(*.exe)|*.exe");
+// A chosen file of the right name is kept as chosen, in any letter case;
+// another file becomes the right name in its folder; a cancel leaves the bare name.
+TEST_F(Steps, ChosenFilesAreFixedUpToTheExpectedName) {
+  const struct {
+    void (Wizard::*choose)();
+    std::u16string RecordingForm::*box;
+    std::u16string answer;
+    std::u16string shown;
+  } cases[] = {
+      {&Wizard::ChooseServer, &RecordingForm::text1, u"C:\\x\\servudaemon.EXE", u"C:\\x\\servudaemon.EXE"},
+      {&Wizard::ChooseServer, &RecordingForm::text1, u"C:\\x\\other.exe", u"C:\\x\\ServUDaemon.exe"},
+      {&Wizard::ChooseServer, &RecordingForm::text1, u"C:\\y\\ServUDaemon.exe.bak", u"C:\\y\\ServUDaemon.exe"},
+      {&Wizard::ChooseServer, &RecordingForm::text1, u"C:\\z\\daemon.exe", u"C:\\z\\ServUDaemon.exe"},
+      {&Wizard::ChooseServer, &RecordingForm::text1, u"", u"ServUDaemon.exe"},
+      {&Wizard::ChooseIncludeFile, &RecordingForm::text2, u"D:\\site\\Web\\SERVUPATH.ASP", u"D:\\site\\Web\\SERVUPATH.ASP"},
+      {&Wizard::ChooseIncludeFile, &RecordingForm::text2, u"D:\\site\\Web\\index.asp", u"D:\\site\\Web\\ServUPath.asp"},
+      {&Wizard::ChooseIncludeFile, &RecordingForm::text2, u"", u"ServUPath.asp"},
+  };
+  for (const auto& c : cases) {
+    form.*c.box = u"C:\\before\\ServUDaemon.exe";
+    if (!c.answer.empty()) dialogs.answers = {c.answer};
+    (wizard.*c.choose)();
+    EXPECT_EQ(form.*c.box, c.shown) << std::string(c.answer.begin(), c.answer.end());
+  }
 }
 
 TEST_F(PosixSteps, ServerFileFixUpUsesTheSlashAsSeparator) {
@@ -67,79 +63,44 @@ TEST_F(PosixSteps, ServerFileFixUpUsesTheSlashAsSeparator) {
   EXPECT_EQ(form.text1, u"/srv/ftp/ServUDaemon.exe");
 }
 
-// --- step 3: locate the include file ------------------------------------------
-
-TEST_F(Steps, IncludeFileChosenInAnyLetterCaseIsKeptAsChosen) {
-  dialogs.answers = {u"D:\\site\\Web\\SERVUPATH.ASP"};
-  wizard.ChooseIncludeFile();
-  EXPECT_EQ(form.text2, u"D:\\site\\Web\\SERVUPATH.ASP");
-}
-
-TEST_F(Steps, OtherIncludeFileIsReplacedByTheIncludeNameInItsFolder) {
-  dialogs.answers = {u"D:\\site\\Web\\index.asp"};
-  wizard.ChooseIncludeFile();
-  EXPECT_EQ(form.text2, u"D:\\site\\Web\\ServUPath.asp");
-}
-
-TEST_F(Steps, CancelledIncludeDialogLeavesTheBareIncludeName) {
-  wizard.ChooseIncludeFile();
-  EXPECT_EQ(form.text2, u"ServUPath.asp");
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_EQ(dialogs.requests[0].initialFolder, u"D:\\setup\\Web");
-  EXPECT_EQ(dialogs.requests[0].Filter(), u"Active Server Page File(*.asp)|*.asp");
-}
-
 // --- step 1: register the library ---------------------------------------------
 
-TEST_F(Steps, CancelledLibraryDialogReportsTheLibraryMissing) {
-  wizard.ChooseLibrary();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].title, u"Vantrel Setting Wizard");
-  EXPECT_EQ(dialogs.messages[0].text, u"The Vantrel.dll has not found!");
-  EXPECT_TRUE(launcher.started.empty());
+TEST_F(Steps, CancelledOrMissingLibraryIsReportedAndNothingStarts) {
+  wizard.ChooseLibrary();  // cancelled
   EXPECT_TRUE(files.probed.empty()) << "the empty name is missing without asking";
-}
-
-TEST_F(Steps, MissingLibraryIsReportedAndNothingStarts) {
   dialogs.answers = {u"C:\\gone\\Vantrel.dll"};
   files.entries[u"C:\\gone\\Vantrel.dll"] = ProbeResult::PathNotFound;
   wizard.ChooseLibrary();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, u"The Vantrel.dll has not found!");
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  for (const auto& message : dialogs.messages) {
+    EXPECT_EQ(message.title, u"Vantrel Setting Wizard");
+    EXPECT_EQ(message.text, u"The Vantrel.dll has not found!");
+  }
   EXPECT_TRUE(launcher.started.empty());
 }
 
-TEST_F(Steps, LibraryPathWithABlankReachesTheToolQuoted) {
-  dialogs.answers = {u"  C:\\Program Files\\x\\Vantrel.dll "};
-  files.entries[u"C:\\Program Files\\x\\Vantrel.dll"] = ProbeResult::Found;
-  wizard.ChooseLibrary();
-  ASSERT_EQ(launcher.started.size(), 1u);
-  EXPECT_EQ(launcher.started[0], u"\"C:\\Program Files\\x\\Vantrel.dll\"");
+// Any file the query does not call missing reaches the tool, quoted when it holds a blank.
+TEST_F(Steps, ExistingLibraryReachesTheToolQuotedOnlyWhenItHoldsABlank) {
+  const struct {
+    std::u16string answer;
+    std::u16string probed;
+    ProbeResult probe;
+    std::u16string started;
+  } cases[] = {
+      {u"  C:\\Program Files\\x\\Vantrel.dll ", u"C:\\Program Files\\x\\Vantrel.dll", ProbeResult::Found,
+       u"\"C:\\Program Files\\x\\Vantrel.dll\""},
+      {u"C:\\x\\Vantrel.dll", u"C:\\x\\Vantrel.dll", ProbeResult::Found, u"C:\\x\\Vantrel.dll"},
+      {u"C:\\locked\\notes.txt", u"C:\\locked\\notes.txt", ProbeResult::OtherFailure, u"C:\\locked\\notes.txt"},
+  };
+  for (const auto& c : cases) {
+    launcher.started.clear();
+    dialogs.answers = {c.answer};
+    files.entries[c.probed] = c.probe;
+    wizard.ChooseLibrary();
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0], c.started);
+  }
   EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(Steps, LibraryPathWithoutBlankReachesTheToolBare) {
-  dialogs.answers = {u"C:\\x\\Vantrel.dll"};
-  files.entries[u"C:\\x\\Vantrel.dll"] = ProbeResult::Found;
-  wizard.ChooseLibrary();
-  ASSERT_EQ(launcher.started.size(), 1u);
-  EXPECT_EQ(launcher.started[0], u"C:\\x\\Vantrel.dll");
-}
-
-TEST_F(Steps, AnyExistingFileIsHandedToTheToolEvenWhenTheQueryWasRefused) {
-  dialogs.answers = {u"C:\\locked\\notes.txt"};
-  files.entries[u"C:\\locked\\notes.txt"] = ProbeResult::OtherFailure;
-  wizard.ChooseLibrary();
-  ASSERT_EQ(launcher.started.size(), 1u);
-  EXPECT_EQ(launcher.started[0], u"C:\\locked\\notes.txt");
-}
-
-TEST_F(Steps, LibraryDialogOpensInTheProgramFolder) {
-  wizard.ChooseLibrary();
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_EQ(dialogs.requests[0].initialFolder, u"D:\\setup");
-  EXPECT_EQ(dialogs.requests[0].Filter(), u"ActiveX Dll File(*.dll)|*.dll");
-  EXPECT_EQ(dialogs.requests[0].extraPattern, u"");
 }
 
 TEST_F(Steps, ToolThatCannotStartIsReportedUnderTheApplicationTitle) {
@@ -164,44 +125,36 @@ TEST_F(PosixSteps, LibraryPathReachesTheToolAsOneUnquotedArgument) {
 // --- step 4: rewrite the include file -----------------------------------------
 
 TEST_F(Steps, RewriteWritesTheOneIncludeLineWithTheServerFolder) {
-  form.text1 = u"C:\\Program Files\\Serv-U\\ServUDaemon.exe";
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"C:\\Program Files\\Serv-U\\ServUDaemon.exe", "<%const ServUPath=\"C:\\Program Files\\Serv-U\\\"%>\r\n"},
+      {u"C:\\a\"b\\ServUDaemon.exe", "<%const ServUPath=\"C:\\a\"b\\\"%>\r\n"},  // quotes go unescaped
+      {u"C:\\Program Files\\Serv-U", "<%const ServUPath=\"C:\\Program Files\\\"%>\r\n"},  // a folder exists too
+  };
   form.text2 = u"D:\\site\\Web\\ServUPath.asp";
-  files.entries[form.text1] = ProbeResult::Found;
-  wizard.RewriteIncludeFile();
-  ASSERT_EQ(files.written.size(), 1u);
-  EXPECT_EQ(files.written[0].first, u"D:\\site\\Web\\ServUPath.asp");
-  EXPECT_EQ(files.written[0].second, "<%const ServUPath=\"C:\\Program Files\\Serv-U\\\"%>\r\n");
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, u"Rewrite the ServUPath.asp successful! ");
-}
-
-TEST_F(Steps, QuotesInTheFolderAreWrittenUnescaped) {
-  form.text1 = u"C:\\a\"b\\ServUDaemon.exe";
-  form.text2 = u"abc";
-  files.entries[form.text1] = ProbeResult::Found;
-  wizard.RewriteIncludeFile();
-  ASSERT_EQ(files.written.size(), 1u);
-  EXPECT_EQ(files.written[0].second, "<%const ServUPath=\"C:\\a\"b\\\"%>\r\n");
-}
-
-TEST_F(Steps, MissingServerProgramIsReportedWhateverTheIncludePath) {
-  for (const std::u16string include : {u"", u"ab", u"D:\\site\\Web\\ServUPath.asp"}) {
-    dialogs.messages.clear();
-    form.text1 = u"C:\\nowhere\\ServUDaemon.exe";
-    form.text2 = include;
+  for (const auto& [server, line] : cases) {
+    files.written.clear();
+    form.text1 = server;
+    files.entries[server] = ProbeResult::Found;
     wizard.RewriteIncludeFile();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, u"The ServUDaemon.exe has not found!");
+    ASSERT_EQ(files.written.size(), 1u);
+    EXPECT_EQ(files.written[0].first, u"D:\\site\\Web\\ServUPath.asp");
+    EXPECT_EQ(files.written[0].second, line);
+    EXPECT_EQ(dialogs.messages.back().text, u"Rewrite the ServUPath.asp successful! ");
   }
-  EXPECT_TRUE(files.written.empty());
 }
 
-TEST_F(Steps, EmptyServerPathCountsAsMissing) {
-  files.entries[u""] = ProbeResult::Found;
-  form.text2 = u"abc";
-  wizard.RewriteIncludeFile();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, u"The ServUDaemon.exe has not found!");
+TEST_F(Steps, MissingOrEmptyServerProgramIsReportedWhateverTheIncludePath) {
+  files.entries[u""] = ProbeResult::Found;  // the empty name is missing without asking
+  for (const std::u16string include : {u"", u"ab", u"D:\\site\\Web\\ServUPath.asp"}) {
+    for (const std::u16string server : {u"C:\\nowhere\\ServUDaemon.exe", u""}) {
+      dialogs.messages.clear();
+      form.text1 = server;
+      form.text2 = include;
+      wizard.RewriteIncludeFile();
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_EQ(dialogs.messages[0].text, u"The ServUDaemon.exe has not found!");
+    }
+  }
   EXPECT_TRUE(files.written.empty());
 }
 
@@ -219,15 +172,6 @@ TEST_F(Steps, IncludePathOfTwoCharactersIsRefusedAndOfThreeIsWritten) {
   ASSERT_EQ(files.written.size(), 1u);
   EXPECT_EQ(files.written[0].first, u"abc");
   EXPECT_EQ(dialogs.messages.back().text, u"Rewrite the ServUPath.asp successful! ");
-}
-
-TEST_F(Steps, ServerFolderPassesTheExistenceTest) {
-  form.text1 = u"C:\\Program Files\\Serv-U";  // a folder: the query answers
-  form.text2 = u"D:\\ServUPath.asp";
-  files.entries[form.text1] = ProbeResult::Found;
-  wizard.RewriteIncludeFile();
-  ASSERT_EQ(files.written.size(), 1u);
-  EXPECT_EQ(files.written[0].second, "<%const ServUPath=\"C:\\Program Files\\\"%>\r\n");
 }
 
 TEST_F(Steps, FailedWriteIsReportedAndChangesNothingElse) {
