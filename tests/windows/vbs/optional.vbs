@@ -29,20 +29,9 @@ CheckEqual a.FilesRead & a.FilesWrite & a.FilesAppend & a.FilesDelete & a.FilesE
            "TrueFalseFalseFalseFalse", "file rights default to read only"
 CheckEqual a.DirList & a.DirCreate & a.DirRemove & a.SubDirInherit, "TrueFalseFalseTrue", _
            "folder rights default to list and inherit"
-CheckEqual a.Directory, "C:\ftp", "Directory"
-Check Len(a.Accesses) > Len("C:\ftp"), "Accesses is composed from the rights"
 Set a = da.Add("C:\in", , True, , True)
 CheckEqual a.FilesRead & a.FilesWrite & a.FilesAppend & a.FilesDelete, "TrueTrueFalseTrue", _
            "defaults around given arguments"
-
-Section "other collections"
-Dim pd, dm, fl
-Set pd = CreateObject("Vantrel.PublicDir")
-CheckEqual pd.Add("D:\pub").Directory, "D:\pub", "PublicDir.Add without sKey"
-Set dm = CreateObject("Vantrel.Domain")
-CheckEqual dm.Add(4, "", "h", 2121).IP, "127.0.0.1", "Domain.Add stores through the IP rule"
-Set fl = CreateObject("Vantrel.File")
-CheckEqual fl.Add("f.txt", 10, #2020-01-01#, #2020-01-01#, #2020-01-01#).FileLength, CLng(10), "File.Add without sKey"
 
 Section "arguments that are required"
 On Error Resume Next

@@ -30,28 +30,14 @@ CheckSame u.DirAccess, u.DirAccess, "the new collection is kept"
 CheckEqual r.Directory, "D:\pub", "a record held by the page outlives its collection"
 CheckEqual mine.Count, CLng(2), "the page's collection is untouched"
 
-Section "the other Get/Set properties"
-Dim ul, e, f, dirs, aoa, adm, pub
-Set ul = CreateObject("Vantrel.UserList")
-Set u.UserList = ul
-CheckSame u.UserList, ul, "User.UserList Set"
+Section "Explorer.File"
+Dim e, f
 Set e = CreateObject("Vantrel.Explorer")
 Set f = CreateObject("Vantrel.File")
-Set dirs = CreateObject("Vantrel.Directory")
 Set e.File = f
-Set e.Directory = dirs
 CheckSame e.File, f, "Explorer.File Set"
-CheckSame e.Directory, dirs, "Explorer.Directory Set"
 Set e.File = Nothing
-CheckEqual e.File.Count, CLng(0), "Explorer.File after Set to Nothing"
 Check Not (e.File Is f), "Explorer.File is a new collection after Set to Nothing"
-Set aoa = CreateObject("Vantrel.AdminOfAdmin")
-Set adm = CreateObject("Vantrel.Admin")
-Set pub = CreateObject("Vantrel.PublicDir")
-Set aoa.Admin = adm
-Set aoa.PublicDir = pub
-CheckSame aoa.Admin, adm, "AdminOfAdmin.Admin Set"
-CheckSame aoa.PublicDir, pub, "AdminOfAdmin.PublicDir Set"
 
 Section "refused assignments"
 Dim d, wrong
