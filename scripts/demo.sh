@@ -32,6 +32,11 @@ run() {  # prints the command, runs it, reports a non-zero exit without stopping
   [ "$rc" -eq 0 ] || echo "(exit status $rc)"
 }
 
+as_admin() {  # the credentials the following commands use, as a page would set them
+  export VANTREL_ADMIN=$1 VANTREL_PASSWORD=$2
+  printf '\n# from here on as %s (VANTREL_ADMIN, password in VANTREL_PASSWORD)\n' "$1"
+}
+
 run vantrel ini sections ServUDaemon.ini
 run vantrel ini keys ServUDaemon.ini DOMAINS
 run vantrel ini get ServUDaemon.ini domains domain3
@@ -56,7 +61,7 @@ run vantrel ini get 'c:/serv-u/servudaemon.INI' global VERSION
 
 # User accounts: the first change creates the settings file with its factory
 # administrator; passwords come from the environment, never the command line.
-export VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor
+as_admin Vantrel KelpMoor
 run vantrel users add frank --home 'C:\ftp\frank' --rule 'C:\ftp\frank|RWAMLCDP' --rule 'C:\ftp\pub|RL' \
     --expire '2030-06-30 18:00:00' --timeout 600 --quota 5000
 run vantrel users list
@@ -71,7 +76,7 @@ unset VANTREL_ADMIN VANTREL_PASSWORD
 # Library administration: the system administrator sets up a domain
 # administrator for domain 2 and a public directory; that administrator then
 # browses and adds an account within its root folder, and is refused outside it.
-export VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor
+as_admin Vantrel KelpMoor
 printf '\n$ printf ... | vantrel admins add files --domain 2 --root %s --password-stdin\n' "'D:\\ftp\\files'"
 printf 'KelpMoor\nFiles-2\n' | vantrel admins add files --domain 2 --root 'D:\ftp\files' --password-stdin 2>&1 \
   || echo "(exit status $?)"
@@ -81,7 +86,7 @@ run vantrel public-dirs list
 mkdir -p "$work/root/drives/d"
 run vantrel mkdir 'D:\ftp\files\upload'
 echo "price list" >"$work/root/drives/d/ftp/files/prices.txt"
-export VANTREL_ADMIN=files VANTREL_PASSWORD=Files-2
+as_admin files Files-2
 run vantrel browse 'D:\ftp\files'
 run vantrel browse 'D:\ftp'
 run vantrel users add mallory --domain 2 --home 'D:\ftp\files\mallory'
@@ -94,7 +99,7 @@ unset VANTREL_ADMIN VANTREL_PASSWORD
 # signal that makes the running FTP server read the file again.
 run vantrel version
 run vantrel domains list
-export VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor
+as_admin Vantrel KelpMoor
 run vantrel role --domain 2
 run vantrel domains add ftp.new.example 10.0.0.30 --port 2121
 run vantrel domains add FTP.NEW.example 10.0.0.31
