@@ -13,15 +13,7 @@ using testing::FakeFileSystem;
 using testing::RecordingForm;
 using testing::RecordingLauncher;
 using testing::ScriptedDialogs;
-
-class Languages : public ::testing::Test {
- protected:
-  RecordingForm form;
-  ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
-  FakeFileSystem files;
-  Wizard wizard{form, dialogs, launcher, files, u"D:\\setup", PlatformRules::Windows()};
-};
+using Languages = testing::WizardTest;
 
 std::u16string Str(std::u16string_view text) { return std::u16string(text); }
 

@@ -7,26 +7,12 @@
 namespace vantrel::wizard {
 namespace {
 
-using testing::FakeFileSystem;
 using testing::RecordingForm;
-using testing::RecordingLauncher;
-using testing::ScriptedDialogs;
+using Steps = testing::WizardTest;
 
-class Steps : public ::testing::Test {
+class PosixSteps : public testing::WizardTest {
  protected:
-  explicit Steps(PlatformRules rules = PlatformRules::Windows())
-      : wizard(form, dialogs, launcher, files, u"D:\\setup", std::move(rules)) {}
-
-  RecordingForm form;
-  ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
-  FakeFileSystem files;
-  Wizard wizard;
-};
-
-class PosixSteps : public Steps {
- protected:
-  PosixSteps() : Steps(PlatformRules::Posix()) {}
+  PosixSteps() : WizardTest(PlatformRules::Posix()) {}
 };
 
 // --- steps 2 and 3: locate the FTP server and the include file ----------------

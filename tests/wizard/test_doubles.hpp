@@ -1,6 +1,8 @@
 // Recording stand-ins for the wizard's window, dialogs, launcher and files.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <map>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "core/services.hpp"
 #include "core/unicode_text.hpp"
+#include "core/wizard.hpp"
 
 namespace vantrel::wizard::testing {
 
@@ -87,6 +90,19 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::pair<std::u16string, std::string>> written;
   std::optional<std::u16string> writeFailure;
   std::optional<std::u16string> encodingFailure;
+};
+
+// A wizard over the stand-ins, for a program folder of D:\setup.
+class WizardTest : public ::testing::Test {
+ protected:
+  explicit WizardTest(PlatformRules rules = PlatformRules::Windows())
+      : wizard(form, dialogs, launcher, files, u"D:\\setup", std::move(rules)) {}
+
+  RecordingForm form;
+  ScriptedDialogs dialogs;
+  RecordingLauncher launcher;
+  FakeFileSystem files;
+  Wizard wizard;
 };
 
 }  // namespace vantrel::wizard::testing
