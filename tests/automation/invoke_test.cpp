@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "automation/bindings/invoke.hpp"
-#include "automation/enumerator.hpp"
 #include "classes/collections.hpp"
 #include "classes/user.hpp"
 
@@ -130,24 +129,6 @@ TEST(Invoke, PassesVariantParametersUnchanged) {
   // A String index is a key even when it holds digits, so "2" is not position 2.
   EXPECT_EQ(ErrorOf([&] { Get(*domains, u"Item", {Variant(String(u"2"))}); }), kInvalidArgument);
   EXPECT_EQ(Get(*Get(*domains, u"Item", {Variant(std::int16_t{2})}).AsObject(), u"HostName"), Variant(String(u"b")));
-}
-
-TEST(Invoke, ReturnsAFreshEnumeratorFromNewEnum) {
-  auto files = Make(ClassId::PublicDir);
-  for (const char16_t* dir : {u"a", u"b", u"c"}) {
-    std::vector<Variant> args{Variant(String(dir))};
-    Invoke(*files, 0, InvokeKind::Method, args);
-  }
-  Variant e = Get(*files, u"NewEnum");
-  ASSERT_TRUE(e.IsObject());
-  ASSERT_EQ(e.AsObject()->Class(), ClassId::Enumerator);
-  auto& enumerator = static_cast<Enumerator&>(*e.AsObject());
-  Variant items[4];
-  EXPECT_EQ(enumerator.Next(4, items), 3u);
-  EXPECT_EQ(Get(*items[2].AsObject(), u"Directory"), Variant(String(u"c")));
-  Variant again = Get(*files, u"NewEnum");
-  EXPECT_NE(again.AsObject(), e.AsObject());
-  EXPECT_EQ(static_cast<Enumerator&>(*again.AsObject()).Next(1, items), 1u) << "a new enumerator starts at the front";
 }
 
 TEST(Invoke, RunsRuledSetters) {
