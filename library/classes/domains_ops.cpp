@@ -28,7 +28,6 @@ constexpr char16_t kAddFailed[] = u"Add Domain failed";
 constexpr char16_t kIdMissing[] = u"This ID does not exist";
 constexpr char16_t kModifyFailed[] = u"Modify Domain failed";
 constexpr char16_t kDeleteFailed[] = u"Delete Domain failed";
-constexpr char16_t kReloadFailed[] = u"Reload failed";
 
 // A listed domain as the file holds it: its record, the key its line was read
 // from, and every field of the whole line (the listing sees only 254 bytes).
@@ -100,11 +99,8 @@ const String& HostToWrite(const ListedDomain& d) {
 bool Domains::GetDomain() {
   ErrorMsg.clear();
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   ListDomains(*ini, *DomainProperty.Renew());
   return true;
 }
@@ -120,11 +116,8 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
   for (const ListedDomain& d : listed) {
     if (const char16_t* conflict = Conflict(*d.record, HostName, IP, port)) {
@@ -165,11 +158,8 @@ bool Domains::DelDomain(std::int16_t ID) {
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
   bool found = false;
   for (const ListedDomain& d : listed) found = found || d.record->ID == ID;
@@ -225,11 +215,8 @@ bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
   for (const ListedDomain& d : listed) {
     if (d.record->ID == ID) continue;  // the domain is not compared with itself
@@ -251,17 +238,6 @@ bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String
   return written;
 }
 
-bool Domains::Reload() {
-  ErrorMsg.clear();
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
-  const bool written = WriteReloadSignal(*ini) && tx.Commit();
-  if (!written) ErrorMsg = kReloadFailed;
-  return written;
-}
+bool Domains::Reload() { return ReloadServer(ServUPath, ErrorMsg); }
 
 }  // namespace vantrel::classes

@@ -24,6 +24,9 @@ automation::String ServerFilePath(const automation::String& servUPath);
 // A CIniFile on the server file that passed CheckIniFile, or nullopt.
 std::optional<storage::CIniFile> OpenServerFile(const automation::String& servUPath);
 
+// The same, setting the operation's errorMsg to "ServUPath error" on failure.
+std::optional<storage::CIniFile> OpenServerFile(const automation::String& servUPath, automation::String& errorMsg);
+
 // Holds the server file locked for one operation; its reads see its own
 // writes, and Commit() writes them all at once. Destroyed without Commit()
 // (an error part way), it writes nothing.
@@ -39,5 +42,9 @@ class ServerFileTransaction {
 // Writes ReloadSettings=true into GLOBAL, the signal that makes the running
 // FTP server read its file again.
 bool WriteReloadSignal(storage::CIniFile& ini);
+
+// The Reload operation that Domains and User share: clears errorMsg, writes
+// the signal in a transaction of its own; "ServUPath error" or "Reload failed".
+bool ReloadServer(const automation::String& servUPath, automation::String& errorMsg);
 
 }  // namespace vantrel::classes

@@ -105,11 +105,8 @@ bool User::GetUserList(std::int16_t DomainID) {
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   FillUserList(*ini, DomainID, *UserListProperty.Renew());
   return true;
 }
@@ -125,11 +122,8 @@ bool User::GetUser(const String& userName, std::int16_t DomainID) {
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const Ref<UserList> list = UserListProperty.Renew();
   FillUserList(*ini, DomainID, *list);
 
@@ -181,11 +175,8 @@ bool User::AddUser(std::int16_t DomainID) {
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const Ref<UserList> list = UserListProperty.Renew();
   FillUserList(*ini, DomainID, *list);
   const std::vector<Ref<CUserList>> rows = Rows(*list);
@@ -208,11 +199,8 @@ bool User::DelUser(const String& userName, std::int16_t DomainID) {
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const Ref<UserList> list = UserListProperty.Renew();
   FillUserList(*ini, DomainID, *list);
   const auto removed = RemoveUser(*ini, DomainID, Rows(*list), userName);
@@ -238,11 +226,8 @@ bool User::ModifyUser(const String& userName, std::int16_t DomainID) {
     return false;
   }
   ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
+  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  if (!ini) return false;
   const Ref<UserList> list = UserListProperty.Renew();
   FillUserList(*ini, DomainID, *list);
   const std::vector<Ref<CUserList>> rows = Rows(*list);
@@ -279,19 +264,6 @@ std::int16_t User::GetRole(std::int16_t DomainID) {
   return static_cast<std::int16_t>(admin::CallerRole(AdminName, AdminPassword, DomainID));
 }
 
-bool User::Reload() {
-  ErrorMsg.clear();
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return false;
-  }
-  if (!WriteReloadSignal(*ini) || !tx.Commit()) {
-    ErrorMsg = u"Reload failed";
-    return false;
-  }
-  return true;
-}
+bool User::Reload() { return ReloadServer(ServUPath, ErrorMsg); }
 
 }  // namespace vantrel::classes
