@@ -124,13 +124,6 @@ TEST_F(CIniFileTest, PathAndExtensionMatchWithoutRegardToLetterCase) {
   EXPECT_FALSE(fs::exists(root_ / "drives" / "c" / "SERV-U"));
 }
 
-TEST_F(CIniFileTest, BareNameIsTheFileInTheCurrentFolder) {
-  MakeFile(root_ / "Windows" / "ServUDaemon.ini", "[GLOBAL]\r\nVersion=windows folder\r\n");
-  MakeFile(cwd_ / "ServUDaemon.ini", "[GLOBAL]\r\nVersion=current folder\r\n");
-  ini_.SetIniFile(PathJoin(u"", u"ServUDaemon.ini"));
-  EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"Version", 255), u"current folder");
-}
-
 // ---- Reading -------------------------------------------------------------
 
 TEST_F(CIniFileTest, ReadIntegerTellsAStoredZeroFromAMissingKey) {

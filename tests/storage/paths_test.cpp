@@ -55,7 +55,8 @@ TEST_F(NativePathTest, WindowsFormPathsMapLexically) {
       {u"E:", root_ / "drives" / "e"},
       {u"C:\\a//b\\\\c/", c / "a" / "b" / "c" / ""},              // both separators, repeats
       {u"\\tmp\\x.ini", fs::path("/tmp/x.ini")},
-      {u"sub\\x.ini", cwd_ / "sub" / "x.ini"},                  // relative: the current folder
+      {u"ServUDaemon.ini", cwd_ / "ServUDaemon.ini"},  // a bare name: the current folder, not Windows
+      {u"sub\\x.ini", cwd_ / "sub" / "x.ini"},
       {u"..\\x.ini", top_ / "x.ini"},
       {u"C:\\a\\.\\b\\..\\c", c / "a" / "c"},
       {u"C:\\..\\..\\etc\\passwd", c / "etc" / "passwd"},        // never above the drive
