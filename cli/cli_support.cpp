@@ -136,4 +136,12 @@ int OperationOutcome(au::Object& object, bool result, const GlobalOptions& optio
   return kOperationFalse;
 }
 
+std::vector<au::Ref<au::Object>> CollectionItems(au::Object& object, std::u16string_view collection) {
+  const au::Ref<au::Object> list = GetProperty(object, collection).AsObject();
+  std::vector<au::Ref<au::Object>> items;
+  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
+  for (std::int32_t i = 1; i <= count; ++i) items.push_back(CallMethod(*list, u"Item", {au::Variant(i)}).AsObject());
+  return items;
+}
+
 }  // namespace vantrel::cli

@@ -63,4 +63,9 @@ int RunGuarded(const std::function<int()>& body);
 int OperationOutcome(automation::Object& object, bool result, const GlobalOptions& options,
                      const std::string& successText, nlohmann::json details = nlohmann::json::object());
 
+// The records of the collection held in `object`'s property `collection`
+// (Count and Item by position, as a page would read them).
+std::vector<automation::Ref<automation::Object>> CollectionItems(automation::Object& object,
+                                                                 std::u16string_view collection);
+
 }  // namespace vantrel::cli

@@ -91,14 +91,6 @@ int NoNewPassword() {
   return kUsageOrAutomationError;
 }
 
-std::vector<au::Ref<au::Object>> Items(au::Object& object, std::u16string_view property) {
-  const au::Ref<au::Object> list = GetProperty(object, property).AsObject();
-  std::vector<au::Ref<au::Object>> items;
-  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
-  for (std::int32_t i = 1; i <= count; ++i) items.push_back(CallMethod(*list, u"Item", {au::Variant(i)}).AsObject());
-  return items;
-}
-
 int ListAdmins(const Request& q, const GlobalOptions& options) {
   if (options.admin.empty()) return NoCallerName();
   WarnOnFactoryPassword(options);
@@ -107,7 +99,7 @@ int ListAdmins(const Request& q, const GlobalOptions& options) {
   json list = json::array();
   Table table{{"Name", "Domain", "Root folder"}, {}};
   if (q.showPasswords) table.header.push_back("Password");
-  for (const auto& a : Items(*admins, u"Admin")) {
+  for (const auto& a : CollectionItems(*admins, u"Admin")) {
     const std::string name = StringProperty(*a, u"AdminName"), root = StringProperty(*a, u"RootDir");
     const std::int16_t domain = au::ToInteger(GetProperty(*a, u"DomainID"));
     json entry = {{"AdminName", name}, {"DomainID", domain}, {"RootDir", root}};
@@ -176,7 +168,7 @@ int ListPublicDirs(const Request& q, const GlobalOptions& options) {
   if (!au::ToBoolean(CallMethod(*admins, u"GetPublicDir"))) return OperationOutcome(*admins, false, options, "");
   json list = json::array();
   Table table{{"#", "Directory"}, {}};
-  for (const auto& d : Items(*admins, u"PublicDir")) {
+  for (const auto& d : CollectionItems(*admins, u"PublicDir")) {
     const std::string directory = StringProperty(*d, u"Directory");
     list.push_back(directory);
     table.rows.push_back({std::to_string(table.rows.size() + 1), directory});

@@ -33,14 +33,6 @@ std::string DateText(const au::Variant& value) {
   return buffer;
 }
 
-std::vector<au::Ref<au::Object>> Items(au::Object& object, std::u16string_view property) {
-  const au::Ref<au::Object> list = GetProperty(object, property).AsObject();
-  std::vector<au::Ref<au::Object>> items;
-  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
-  for (std::int32_t i = 1; i <= count; ++i) items.push_back(CallMethod(*list, u"Item", {au::Variant(i)}).AsObject());
-  return items;
-}
-
 int Browse(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> explorer = CreateManager(u"Vantrel.Explorer");
   SetCredentials(*explorer, options, CredentialsPassword(options, q.passwordStdin));
@@ -58,13 +50,13 @@ int Browse(const Request& q, const GlobalOptions& options) {
 
   json folders = json::array(), files = json::array();
   Table table{{"Type", "Name", "Size", "Modified (UTC)", "Created (UTC)"}, {}};
-  for (const auto& d : Items(*explorer, u"Directory")) {
+  for (const auto& d : CollectionItems(*explorer, u"Directory")) {
     const std::string name = StringProperty(*d, u"DirName");
     const std::string created = DateText(GetProperty(*d, u"CreationTime"));
     folders.push_back({{"DirName", name}, {"CreationTime", created}});
     table.rows.push_back({"dir", name, "", "", created});
   }
-  for (const auto& f : Items(*explorer, u"File")) {
+  for (const auto& f : CollectionItems(*explorer, u"File")) {
     const std::string name = StringProperty(*f, u"FileName");
     const std::int32_t length = au::ToLong(GetProperty(*f, u"FileLength"));
     const std::string written = DateText(GetProperty(*f, u"LastWriteTime"));

@@ -26,13 +26,9 @@ struct DomainRow {
 // The Domain collection of a Domains object after GetDomain.
 std::vector<DomainRow> ListedRows(au::Object& domains) {
   std::vector<DomainRow> rows;
-  const au::Ref<au::Object> list = GetProperty(domains, u"Domain").AsObject();
-  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
-  for (std::int32_t i = 1; i <= count; ++i) {
-    const au::Ref<au::Object> d = CallMethod(*list, u"Item", {au::Variant(i)}).AsObject();
+  for (const au::Ref<au::Object>& d : CollectionItems(domains, u"Domain"))
     rows.push_back({au::ToInteger(GetProperty(*d, u"ID")), StringProperty(*d, u"HostName"),
                     StringProperty(*d, u"IP"), au::ToInteger(GetProperty(*d, u"port"))});
-  }
   return rows;
 }
 

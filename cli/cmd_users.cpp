@@ -77,14 +77,6 @@ au::Ref<au::Object> NewUser(const GlobalOptions& options, bool passwordStdin) {
   return user;
 }
 
-std::vector<au::Ref<au::Object>> Records(au::Object& owner, std::u16string_view collection) {
-  const au::Ref<au::Object> list = GetProperty(owner, collection).AsObject();
-  std::vector<au::Ref<au::Object>> out;
-  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
-  for (std::int32_t i = 1; i <= count; ++i) out.push_back(CallMethod(*list, u"Item", {au::Variant(i)}).AsObject());
-  return out;
-}
-
 bool BoolProperty(au::Object& o, std::u16string_view name) { return au::ToBoolean(GetProperty(o, name)); }
 
 std::string ExpiryText(au::Object& o) {
@@ -94,7 +86,7 @@ std::string ExpiryText(au::Object& o) {
 int List(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   if (!au::ToBoolean(CallMethod(*user, u"GetUserList", DomainArgs(q)))) return OperationOutcome(*user, false, options, "");
-  const auto rows = Records(*user, u"UserList");
+  const auto rows = CollectionItems(*user, u"UserList");
   if (options.json) {
     json list = json::array();
     for (const auto& r : rows)
@@ -150,7 +142,7 @@ int Show(const Request& q, const GlobalOptions& options) {
   }
   json rules = json::array();
   Table ruleTable{{"#", "Directory", "Rights"}, {}};
-  for (const auto& rule : Records(*user, u"DirAccess")) {
+  for (const auto& rule : CollectionItems(*user, u"DirAccess")) {
     const std::string accesses = StringProperty(*rule, u"Accesses");
     const std::string directory = StringProperty(*rule, u"Directory");
     const std::string letters = accesses.substr(accesses.find('|') == std::string::npos ? accesses.size()
