@@ -2,7 +2,7 @@
 
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
-#include "classes/key_fold.hpp"
+#include "storage/case_fold.hpp"
 
 namespace vantrel::classes {
 
@@ -10,8 +10,10 @@ using automation::AutomationError;
 using automation::Variant;
 using automation::VarType;
 
+// Keys compare without regard to letter case, Unicode-aware and independent
+// of the process locale: they are kept in their lower-case form.
 void KeyedItems::Add(automation::Ref<automation::Object> record, const automation::String& key) {
-  automation::String folded = FoldKey(key);
+  automation::String folded = storage::LowerText(key);
   if (!folded.empty() && byKey_.contains(folded)) throw AutomationError(automation::kDuplicateKey);
   items_.push_back({std::move(record), folded});
   if (!folded.empty()) {
@@ -27,7 +29,7 @@ void KeyedItems::Add(automation::Ref<automation::Object> record, const automatio
 std::size_t KeyedItems::IndexOf(const Variant& indexKey) const {
   switch (indexKey.Type()) {
     case VarType::String: {
-      const auto found = byKey_.find(FoldKey(indexKey.AsString()));
+      const auto found = byKey_.find(storage::LowerText(indexKey.AsString()));
       if (found == byKey_.end()) throw AutomationError(automation::kInvalidArgument);
       for (std::size_t i = 0; i < items_.size(); ++i)
         if (items_[i].record.get() == found->second && items_[i].foldedKey == found->first) return i;

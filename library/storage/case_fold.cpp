@@ -179,6 +179,13 @@ std::u16string UpperText(std::u16string_view text) {
   return out;
 }
 
+std::u16string LowerText(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) AppendUtf16(out, LowerChar(NextUtf16(text, i)));
+  return out;
+}
+
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;

@@ -19,6 +19,9 @@ char32_t UpperChar(char32_t c);
 // together; a lone surrogate passes unchanged).
 std::u16string UpperText(std::u16string_view text);
 
+// Lower-cases UTF-16 text the same way (the form collection keys are kept in).
+std::u16string LowerText(std::u16string_view text);
+
 // True when the two UTF-16 texts are equal once both are lower-cased.
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 

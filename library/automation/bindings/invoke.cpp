@@ -4,7 +4,7 @@
 
 #include "automation/bindings/class_binding.hpp"
 #include "automation/coercion.hpp"
-#include "classes/key_fold.hpp"
+#include "storage/case_fold.hpp"
 
 namespace vantrel::automation {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 using bindings::Bindings;
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() ? classes::FoldKey(a) == classes::FoldKey(b) : false;
+  return a.size() == b.size() && storage::EqualsIgnoreCase(a, b);
 }
 
 Variant DefaultValueOf(const Variant& v, int depth);
