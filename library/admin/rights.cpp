@@ -32,24 +32,31 @@ bool HasDriveRoot(std::u16string_view normalPath) {
 
 }  // namespace
 
+// Each check reads the settings file inside one transaction, so it parses the
+// file once and sees one state of it (or joins the caller's transaction).
+
 bool CheckSystemAdmin(std::u16string_view name, std::u16string_view password) {
+  SettingsTransaction transaction;
   const std::u16string storedName = ReadSetting(kVantrelSection, u"Administrator");
   if (!storage::EqualsIgnoreCase(storedName, name)) return false;
   return storage::CheckSaltedPassword(ReadSetting(kVantrelSection, u"Password"), password);
 }
 
 bool CheckDomainRight(std::u16string_view adminName, std::u16string_view adminPassword, std::int16_t domainID) {
+  SettingsTransaction transaction;
   if (CheckSystemAdmin(adminName, adminPassword)) return true;
   if (adminPassword.empty()) return false;
   return IsDomainAdmin(adminName, adminPassword, domainID);
 }
 
 Role CallerRole(std::u16string_view adminName, std::u16string_view adminPassword, std::int16_t domainID) {
+  SettingsTransaction transaction;
   if (CheckSystemAdmin(adminName, adminPassword)) return Role::SystemAdmin;
   return IsDomainAdmin(adminName, adminPassword, domainID) ? Role::DomainAdmin : Role::None;
 }
 
 bool CheckDirRight(std::u16string_view adminName, std::u16string_view adminPassword, std::u16string_view path) {
+  SettingsTransaction transaction;
   const bool isSystem = CheckSystemAdmin(adminName, adminPassword);
   if (isSystem && HasDriveRoot(NormaliseFolderPath(path))) return true;
 
