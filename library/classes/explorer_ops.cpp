@@ -61,28 +61,29 @@ std::int32_t FileLength(std::uint64_t size) {
   return size >= static_cast<std::uint64_t>(kLengthCap) ? kLengthCap : static_cast<std::int32_t>(size);
 }
 
+// Why a listing of `pattern` is refused, or nullptr. The checks read one state
+// of the settings file, which is parsed once for all of them.
+const char16_t* ListingRefusal(const String& name, const String& password, const String& currentDir,
+                               const String& fileSpec, std::u16string_view pattern) {
+  admin::SettingsTransaction settings;
+  if (!MayBrowse(name, password)) return kRightLimited;
+  if (currentDir.empty()) return kNoCurrentDir;
+  if (!admin::CheckDirRight(name, password, currentDir)) return kNoDirRight;
+  // A FileSpec with folder parts searches where it leads, which must be
+  // within the caller's reach too ("..\..\*.*" must not climb out).
+  if (fileSpec.find_first_of(u"\\/:") != String::npos && !admin::CheckDirRight(name, password, FolderOf(pattern))) {
+    return kNoDirRight;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool Explorer::List(const String& FileSpec) {
   ErrorMsg.clear();
-  if (!MayBrowse(AdminName, AdminPassword)) {
-    ErrorMsg = kRightLimited;
-    return false;
-  }
-  if (CurrentDir.empty()) {
-    ErrorMsg = kNoCurrentDir;
-    return false;
-  }
-  if (!admin::CheckDirRight(AdminName, AdminPassword, CurrentDir)) {
-    ErrorMsg = kNoDirRight;
-    return false;
-  }
   const std::u16string pattern = storage::PathJoin(CurrentDir, FileSpec);
-  // A FileSpec with folder parts searches where it leads, which must be
-  // within the caller's reach too ("..\..\*.*" must not climb out).
-  if (FileSpec.find_first_of(u"\\/:") != String::npos &&
-      !admin::CheckDirRight(AdminName, AdminPassword, FolderOf(pattern))) {
-    ErrorMsg = kNoDirRight;
+  if (const char16_t* refusal = ListingRefusal(AdminName, AdminPassword, CurrentDir, FileSpec, pattern)) {
+    ErrorMsg = refusal;
     return false;
   }
 
