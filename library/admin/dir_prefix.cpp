@@ -3,11 +3,12 @@
 #include <vector>
 
 #include "storage/case_fold.hpp"
+#include "storage/paths.hpp"
 
 namespace vantrel::admin {
 namespace {
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+using storage::IsPathSeparator;
 
 bool IsDriveLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
@@ -17,28 +18,28 @@ std::u16string TakeRoot(std::u16string_view path, std::size_t& pos) {
   pos = 0;
   if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
     pos = 2;
-    if (path.size() > 2 && IsSeparator(path[2])) {
-      while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+    if (path.size() > 2 && IsPathSeparator(path[2])) {
+      while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
       return std::u16string(path.substr(0, 2)) + u'\\';
     }
     return std::u16string(path.substr(0, 2));
   }
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+  if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
     // UNC: the server and share names belong to the root.
     std::u16string root = u"\\\\";
     pos = 2;
     for (int part = 0; part < 2; ++part) {
-      while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+      while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
       const std::size_t start = pos;
-      while (pos < path.size() && !IsSeparator(path[pos])) ++pos;
+      while (pos < path.size() && !IsPathSeparator(path[pos])) ++pos;
       root.append(path.substr(start, pos - start));
       root.push_back(u'\\');
     }
-    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+    while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
     return root;
   }
-  if (!path.empty() && IsSeparator(path[0])) {
-    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+  if (!path.empty() && IsPathSeparator(path[0])) {
+    while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
     return u"\\";
   }
   return {};
@@ -54,7 +55,7 @@ std::u16string NormaliseFolderPath(std::u16string_view path) {
   std::vector<std::u16string_view> parts;
   while (pos < path.size()) {
     std::size_t end = pos;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
     const std::u16string_view part = path.substr(pos, end - pos);
     if (part == u"..") {
       if (!parts.empty() && parts.back() != u"..") {
@@ -66,7 +67,7 @@ std::u16string NormaliseFolderPath(std::u16string_view path) {
       parts.push_back(part);
     }
     pos = end;
-    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+    while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
   }
 
   std::u16string normal = root;

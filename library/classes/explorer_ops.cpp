@@ -15,14 +15,14 @@
 namespace vantrel::classes {
 namespace {
 
+using storage::IsPathSeparator;
+
 constexpr char16_t kRightLimited[] = u"Right Limited!Make sure the programmer had set the AdminName&AdminPassword";
 constexpr char16_t kNoCurrentDir[] = u"Current directory is not found";
 constexpr char16_t kNoDirRight[] = u"The HomeDir has no right!";
 
 // The largest FileLength; files of 2 GiB and more are given as this.
 constexpr std::int32_t kLengthCap = 2147483647;
-
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // The domain number of a stored entry's domain field, when it is the decimal
 // text the library writes for one; nothing else can pass the domain check.
@@ -49,7 +49,7 @@ bool MayBrowse(const String& name, const String& password) {
 // The folder a search pattern looks in: everything before its last part.
 std::u16string FolderOf(std::u16string_view pattern) {
   std::size_t cut = pattern.size();
-  while (cut > 0 && !IsSeparator(pattern[cut - 1])) --cut;
+  while (cut > 0 && !IsPathSeparator(pattern[cut - 1])) --cut;
   return std::u16string(pattern.substr(0, cut));
 }
 

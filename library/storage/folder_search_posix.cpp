@@ -14,8 +14,6 @@
 namespace vantrel::storage {
 namespace {
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
 UtcStamp ToStamp(std::int64_t seconds) {
   using namespace std::chrono;
   const sys_seconds at{std::chrono::seconds(seconds)};
@@ -59,7 +57,7 @@ class FolderSearch::Impl {
 
   bool Open(std::u16string_view pattern) {
     std::size_t cut = pattern.size();
-    while (cut > 0 && !IsSeparator(pattern[cut - 1])) --cut;
+    while (cut > 0 && !IsPathSeparator(pattern[cut - 1])) --cut;
     namePattern_ = std::u16string(pattern.substr(cut));
     const std::u16string_view folder = pattern.substr(0, cut);
     const std::filesystem::path native = folder.empty() ? std::filesystem::path(".") : ToNativePath(folder);

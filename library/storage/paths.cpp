@@ -18,8 +18,6 @@
 namespace vantrel::storage {
 namespace {
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
 std::u16string_view TrimSpaces(std::u16string_view text) {
   const auto first = text.find_first_not_of(u' ');
   if (first == std::u16string_view::npos) return {};
@@ -39,7 +37,7 @@ bool HasDrive(std::u16string_view path) {
 bool IsDriveRoot(std::u16string_view path) {
   if (!HasDrive(path)) return false;
   for (std::size_t i = 2; i < path.size(); ++i) {
-    if (!IsSeparator(path[i])) return false;
+    if (!IsPathSeparator(path[i])) return false;
   }
   return true;
 }
@@ -52,7 +50,7 @@ void AppendComponents(std::u16string_view path, std::size_t floor, bool windowsN
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = start;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
     std::u16string_view part = path.substr(start, end - start);
     if (windowsNames && part != u"." && part != u"..") {
       // Windows drops trailing dots and spaces of a name: "alice. " is "alice".
@@ -151,9 +149,9 @@ bool FileExists(std::u16string_view path) {
 
 void CreateFolderPath(std::u16string_view path) {
   std::u16string full(path);
-  if (full.empty() || !IsSeparator(full.back())) full.push_back(u'\\');
+  if (full.empty() || !IsPathSeparator(full.back())) full.push_back(u'\\');
   for (std::size_t i = 0; i < full.size(); ++i) {
-    if (!IsSeparator(full[i])) continue;
+    if (!IsPathSeparator(full[i])) continue;
     const std::wstring prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(i) + 1);
     CreateDirectoryW(prefix.c_str(), nullptr);  // failures are the caller's to find out
   }
@@ -184,7 +182,7 @@ std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
     parts.emplace_back(1, letter);
     floor = 1;  // ".." never climbs out of a drive
     rest = windowsPath.substr(2);
-  } else if (IsSeparator(windowsPath[0])) {
+  } else if (IsPathSeparator(windowsPath[0])) {
     base = "/";
   } else {
     // Relative (a bare name too): below the current folder, whose own
@@ -217,7 +215,7 @@ std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
     result /= part;
   }
   // A trailing separator stays: "file.txt\" names a folder, which a file is not.
-  if (IsSeparator(windowsPath.back()) && !parts.empty() && !IsDriveRoot(windowsPath)) result /= "";
+  if (IsPathSeparator(windowsPath.back()) && !parts.empty() && !IsDriveRoot(windowsPath)) result /= "";
   return result;
 }
 
@@ -240,9 +238,9 @@ bool FileExists(std::u16string_view path) {
 
 void CreateFolderPath(std::u16string_view path) {
   std::u16string full(path);
-  if (full.empty() || !IsSeparator(full.back())) full.push_back(u'\\');
+  if (full.empty() || !IsPathSeparator(full.back())) full.push_back(u'\\');
   for (std::size_t i = 0; i < full.size(); ++i) {
-    if (!IsSeparator(full[i])) continue;
+    if (!IsPathSeparator(full[i])) continue;
     const std::u16string_view prefix = std::u16string_view(full).substr(0, i + 1);
     // A drive root or the file-system root cannot be created, as on Windows;
     // mapping would otherwise make the drive folder appear.

@@ -14,6 +14,9 @@
 
 namespace vantrel::storage {
 
+// "\" and "/" both separate the parts of a path.
+constexpr bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
 // Folder and name, each with surrounding spaces removed, joined by one "\"
 // unless the folder already ends with one. An empty folder gives the name.
 std::u16string PathJoin(std::u16string_view folder, std::u16string_view name);
