@@ -210,7 +210,7 @@ void InstallDelete(CLI::App* ini, GlobalOptions& options, int& result, Arguments
 
 const bool registered = RegisterCommand(90, [](CLI::App& app, GlobalOptions& options, int& result) {
   static Arguments args;
-  auto* ini = app.add_subcommand("ini", "Read and write INI files directly, with the platform's profile rules");
+  auto* ini = app.add_subcommand("ini", "read and write INI files directly, with the platform's profile rules");
   ini->require_subcommand(1);
   ini->footer("FILE: 'X:\\dir\\file.ini' maps to <root>/drives/x/dir/file.ini (root: --root or VANTREL_ROOT,\n"
               "default /var/lib/vantrel); '/abs/path' is used as it is; other paths are relative to the current\n"
