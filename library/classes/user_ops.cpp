@@ -96,36 +96,46 @@ std::optional<std::vector<Ref<CDirAccess>>> CheckAdd(User& user, const String& n
   return rules;
 }
 
+// The checks every account operation starts with, in their order: the
+// caller's right to the domain, then, when a name is given, that it is not
+// empty. Clears ErrorMsg first and leaves the failing check's message.
+bool PassesAccountChecks(User& user, std::int16_t domainID, const String* name) {
+  user.ErrorMsg.clear();
+  if (!admin::CheckDomainRight(user.AdminName, user.AdminPassword, domainID)) {
+    user.ErrorMsg = kRightLimited;
+    return false;
+  }
+  if (name && name->empty()) {
+    user.ErrorMsg = kNameEmpty;
+    return false;
+  }
+  return true;
+}
+
+// The domain's user list read afresh into a new UserList of the object.
+Ref<UserList> RefillUserList(User& user, storage::CIniFile& ini, std::int16_t domainID) {
+  const Ref<UserList> list = user.UserListProperty.Renew();
+  FillUserList(ini, domainID, *list);
+  return list;
+}
+
 }  // namespace
 
 bool User::GetUserList(std::int16_t DomainID) {
-  ErrorMsg.clear();
-  if (!admin::CheckDomainRight(AdminName, AdminPassword, DomainID)) {
-    ErrorMsg = kRightLimited;
-    return false;
-  }
+  if (!PassesAccountChecks(*this, DomainID, nullptr)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
-  FillUserList(*ini, DomainID, *UserListProperty.Renew());
+  RefillUserList(*this, *ini, DomainID);
   return true;
 }
 
 bool User::GetUser(const String& userName, std::int16_t DomainID) {
-  ErrorMsg.clear();
-  if (!admin::CheckDomainRight(AdminName, AdminPassword, DomainID)) {
-    ErrorMsg = kRightLimited;
-    return false;
-  }
-  if (userName.empty()) {
-    ErrorMsg = kNameEmpty;
-    return false;
-  }
+  if (!PassesAccountChecks(*this, DomainID, &userName)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
-  const Ref<UserList> list = UserListProperty.Renew();
-  FillUserList(*ini, DomainID, *list);
+  const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
 
   Ref<CUserList> match;
   for (const Ref<CUserList>& row : Rows(*list))
@@ -164,21 +174,12 @@ bool User::GetUser(const String& userName, std::int16_t DomainID) {
 
 bool User::AddUser(std::int16_t DomainID) {
   admin::EnsureSettingsFiles();
-  ErrorMsg.clear();
-  if (!admin::CheckDomainRight(AdminName, AdminPassword, DomainID)) {
-    ErrorMsg = kRightLimited;
-    return false;
-  }
   const String name = servu::TrimBlanks(UserName);
-  if (name.empty()) {
-    ErrorMsg = kNameEmpty;
-    return false;
-  }
+  if (!PassesAccountChecks(*this, DomainID, &name)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
-  const Ref<UserList> list = UserListProperty.Renew();
-  FillUserList(*ini, DomainID, *list);
+  const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
   const std::vector<Ref<CUserList>> rows = Rows(*list);
   const auto rules = CheckAdd(*this, name, rows);
   if (!rules) return false;
@@ -189,20 +190,11 @@ bool User::AddUser(std::int16_t DomainID) {
 }
 
 bool User::DelUser(const String& userName, std::int16_t DomainID) {
-  ErrorMsg.clear();
-  if (!admin::CheckDomainRight(AdminName, AdminPassword, DomainID)) {
-    ErrorMsg = kRightLimited;
-    return false;
-  }
-  if (userName.empty()) {
-    ErrorMsg = kNameEmpty;
-    return false;
-  }
+  if (!PassesAccountChecks(*this, DomainID, &userName)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
-  const Ref<UserList> list = UserListProperty.Renew();
-  FillUserList(*ini, DomainID, *list);
+  const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
   const auto removed = RemoveUser(*ini, DomainID, Rows(*list), userName);
   if (!removed) return false;
   // The list is rewritten (renumbered) whether or not the name was found.
@@ -216,20 +208,11 @@ bool User::DelUser(const String& userName, std::int16_t DomainID) {
 
 bool User::ModifyUser(const String& userName, std::int16_t DomainID) {
   admin::EnsureSettingsFiles();
-  ErrorMsg.clear();
-  if (!admin::CheckDomainRight(AdminName, AdminPassword, DomainID)) {
-    ErrorMsg = kRightLimited;
-    return false;
-  }
-  if (userName.empty()) {
-    ErrorMsg = kNameEmpty;
-    return false;
-  }
+  if (!PassesAccountChecks(*this, DomainID, &userName)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
-  const Ref<UserList> list = UserListProperty.Renew();
-  FillUserList(*ini, DomainID, *list);
+  const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
   const std::vector<Ref<CUserList>> rows = Rows(*list);
   if (!NameTaken(rows, userName)) {
     ErrorMsg = kNameMissing;
