@@ -94,6 +94,24 @@ const String& HostToWrite(const ListedDomain& d) {
   return d.wholeFields.size() > servu::kHostField ? d.wholeFields[servu::kHostField] : d.record->HostName;
 }
 
+// The checks every change of the domain list starts with, in their order:
+// the system administrator, then (for a new line's text) a host name and
+// address that cannot break the file. Clears ErrorMsg first.
+bool PassesChangeChecks(Domains& domains, const String* hostName, const String* ip) {
+  domains.ErrorMsg.clear();
+  if (!admin::CheckSystemAdmin(domains.AdminName, domains.AdminPassword)) {
+    domains.ErrorMsg = kNotAdministrator;
+    return false;
+  }
+  if (hostName && ip) {
+    if (String why = RefusalOfDomainText(*hostName, *ip); !why.empty()) {
+      domains.ErrorMsg = why;
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool Domains::GetDomain() {
@@ -106,15 +124,7 @@ bool Domains::GetDomain() {
 }
 
 bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t port) {
-  ErrorMsg.clear();
-  if (!admin::CheckSystemAdmin(AdminName, AdminPassword)) {
-    ErrorMsg = kNotAdministrator;
-    return false;
-  }
-  if (String why = RefusalOfDomainText(HostName, IP); !why.empty()) {
-    ErrorMsg = why;
-    return false;
-  }
+  if (!PassesChangeChecks(*this, &HostName, &IP)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
@@ -152,11 +162,7 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
 }
 
 bool Domains::DelDomain(std::int16_t ID) {
-  ErrorMsg.clear();
-  if (!admin::CheckSystemAdmin(AdminName, AdminPassword)) {
-    ErrorMsg = kNotAdministrator;
-    return false;
-  }
+  if (!PassesChangeChecks(*this, nullptr, nullptr)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
@@ -205,15 +211,7 @@ bool Domains::DelDomain(std::int16_t ID) {
 }
 
 bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String& IP, std::int16_t port) {
-  ErrorMsg.clear();
-  if (!admin::CheckSystemAdmin(AdminName, AdminPassword)) {
-    ErrorMsg = kNotAdministrator;
-    return false;
-  }
-  if (String why = RefusalOfDomainText(HostName, IP); !why.empty()) {
-    ErrorMsg = why;
-    return false;
-  }
+  if (!PassesChangeChecks(*this, &HostName, &IP)) return false;
   ServerFileTransaction tx(ServUPath);
   auto ini = OpenServerFile(ServUPath, ErrorMsg);
   if (!ini) return false;
