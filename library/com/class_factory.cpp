@@ -1,39 +1,19 @@
 #include "com/class_factory.hpp"
 
-#include <atomic>
 
 #include "automation/bindings/invoke.hpp"
 #include "com/com_classes.hpp"
 #include "com/error_info.hpp"
 #include "com/identity.hpp"
 #include "com/module.hpp"
+#include "com/unknown_object.hpp"
 
 namespace vantrel::com {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public UnknownObject<IClassFactory, IID_IClassFactory> {
  public:
-  explicit ClassFactory(std::size_t index) : index_(index) { ObjectCreated(); }
-  ~ClassFactory() { ObjectDestroyed(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const long n = --refs_;
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
+  explicit ClassFactory(std::size_t index) : index_(index) {}
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     if (out == nullptr) return E_POINTER;
@@ -55,7 +35,6 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
-  std::atomic<long> refs_{0};
   std::size_t index_;
 };
 

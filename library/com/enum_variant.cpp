@@ -1,6 +1,5 @@
 #include "com/enum_variant.hpp"
 
-#include <atomic>
 #include <new>
 #include <vector>
 
@@ -8,35 +7,14 @@
 #include "automation/error.hpp"
 #include "com/convert.hpp"
 #include "com/module.hpp"
+#include "com/unknown_object.hpp"
 
 namespace vantrel::com {
 namespace {
 
-class EnumVariant final : public IEnumVARIANT {
+class EnumVariant final : public UnknownObject<IEnumVARIANT, IID_IEnumVARIANT> {
  public:
-  explicit EnumVariant(automation::Ref<automation::Enumerator> items) : items_(std::move(items)) {
-    ObjectCreated();
-  }
-  ~EnumVariant() { ObjectDestroyed(); }
-  EnumVariant(const EnumVariant&) = delete;
-  EnumVariant& operator=(const EnumVariant&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
-      *out = static_cast<IEnumVARIANT*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const long n = --refs_;
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
+  explicit EnumVariant(automation::Ref<automation::Enumerator> items) : items_(std::move(items)) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     if (fetched != nullptr) *fetched = 0;
@@ -72,7 +50,6 @@ class EnumVariant final : public IEnumVARIANT {
   }
 
  private:
-  std::atomic<long> refs_{0};
   automation::Ref<automation::Enumerator> items_;
 };
 
