@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 build=${VANTREL_BUILD_DIR:-$top/build/native}  # the build folder the test command uses too
 echo "== building ($build) =="
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j "$(nproc)" --target vantrel
 
 work=$(mktemp -d /tmp/vantrel-demo.XXXXXX)

@@ -10,12 +10,12 @@ cd "$top"
 jobs=$(nproc)
 build() {  # build DIR [cmake args...]
   local dir=$1; shift
-  cmake -S "$top" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S "$top" -B "$dir" -G Ninja -DVANTREL_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 
-echo "== native build and tests =="
-build build/native -DCMAKE_BUILD_TYPE=Debug
+echo "== native build (Release) and tests =="
+build build/native -DCMAKE_BUILD_TYPE=Release
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 
 echo "== unit tests under ASan+UBSan =="
