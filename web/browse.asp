@@ -39,7 +39,7 @@ PageStart T_FOLDERS_TITLE
 <% If listed Then %>
 <table>
 <tr><th><%= H(T_FOLDER) %></th><th><%= H(T_SIZE) %></th><th><%= H(T_CHANGED) %></th></tr>
-<% If parent <> "" Then %><tr><td class="dir"><%= FolderLink(parent, T_UP) %></td><td></td><td></td></tr><% End If %>
+<% If parent <> "" Then %><tr><td><%= FolderLink(parent, T_UP) %></td><td></td><td></td></tr><% End If %>
 <% For Each item In x.Directory %>
 <tr><td class="dir"><%= FolderLink(dir & item.DirName, item.DirName) %></td><td></td><td><%= H(FormatStamp(item.CreationTime, " ")) %></td></tr>
 <% Next

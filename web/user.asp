@@ -59,7 +59,9 @@ Sub ReadForm(u)
   Next
 End Sub
 
+' After a refused form the field shows what was typed, not the number kept.
 Sub NumberInput(name, label, value)
+  If Request.Form(name) & "" <> "" Then value = Request.Form(name)
 %><label><%= H(label) %> <input name="<%= name %>" value="<%= H(value) %>" inputmode="numeric"></label>
 <%
 End Sub

@@ -106,6 +106,12 @@ def system_administrator(site, servu, settings):
           "the domain administrator was added and listed without its password", page)
     check(read_ini(settings)["PrivateDir"].get("sales") == r"S3cret-pw|1|C:\Vantrel\sales", "its entry was written")
 
+    # An error the library raises instead of returning a message.
+    with servu.open("ab") as f:
+        f.write(b"[Domain9]\r\nUser1=broken\r\n")
+    page = admin.get("users.asp?domain=9")
+    check("The library stopped with error 9:" in page, "an automation error is shown with its number", page)
+
     page = admin.get("server.asp")
     check("6.4.0.6" in page and "Vantrel | Version:1.0.0.0" in page, "the server version and the library are shown", page)
     page = admin.get("browse.asp?dir=" + windows_path(servu.parent))
