@@ -1,0 +1,1 @@
+<%const ServUPath="C:\Program Files\Serv-U\"%>
