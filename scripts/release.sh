@@ -36,7 +36,7 @@ mkdir -p "$folder/x64"
 cp "$(built "$x86" Vantrel.dll)" "$folder/Vantrel.dll"
 cp "$(built "$x86" Wizard.exe)" "$folder/Wizard.exe"
 cp "$(built "$x64" Vantrel.dll)" "$folder/x64/Vantrel.dll"
-(cd "$top/web" && find . -type f) | while IFS= read -r file; do
+(cd "$top/web" && find . -type f -not -name ".*") | while IFS= read -r file; do
   mkdir -p "$folder/Web/$(dirname "$file")"
   case $file in
     *.asp|*.inc|*.css|*.js|*.txt|*.html) crlf "$top/web/$file" "$folder/Web/$file" ;;
