@@ -78,6 +78,7 @@ has "role text" "0 system administrator" "$out"
 run "admins: passwords on stdin" 0 $'KelpMoor\nPa55\n' -- "$vantrel" admins add sales --domain 2 \
   --root 'D:\ftp\sales' --password-stdin
 run "admins as JSON" 0 -- "$vantrel" --json admins list
+has "factory password warned about" "still has the factory password" "$err"
 [ "$(tr -d ' \n' <<<"$out")" == '[{"AdminName":"sales","DomainID":2,"RootDir":"D:\\ftp\\sales"}]' ] || fail "JSON: $out"
 printf '%1000s' '' >root/drives/d/ftp/sales/report.txt
 VANTREL_PASSWORD=pa55 run "browse as a table" 0 -- "$vantrel" --admin sales browse 'D:\ftp\sales'
