@@ -80,9 +80,6 @@ class Reader {
     absent_ = std::find(words.begin(), words.end(), "absent") != words.end();
     static const std::set<std::string> known{"calls", "disk", "ServUDaemon.ini", "Vantrel.ini"};
     if (!known.count(block_)) c.error += "line " + std::to_string(number) + ": unknown block " + block_ + "\n";
-    if (block_ == "calls" || block_ == "disk") {
-      if (block_ == "disk") (after_ ? c.diskAfter : c.disk).clear();
-    }
   }
 
   void Close(Case& c) {
