@@ -8,8 +8,10 @@
 #include <set>
 #include <vector>
 
+#include "admin/settings_init.hpp"
 #include "automation/text.hpp"
-#include "users_fixture.hpp"
+#include "classes/user.hpp"
+#include "temp_root.hpp"
 
 namespace vantrel::testing {
 namespace {
@@ -17,7 +19,16 @@ namespace {
 constexpr int kProcesses = 4;
 constexpr int kAddsEach = 15;
 
-TEST_F(UsersTest, ConcurrentAddsAcrossProcessesLoseNothing) {
+TEST(UserConcurrency, AddsAcrossProcessesLoseNothing) {
+  TempRoot root;
+  admin::EnsureSettingsFiles();
+  WriteBytes(root.cwd() / "ServUDaemon.ini", "[Domain1]\r\n");
+  auto newUser = [] {
+    auto user = automation::MakeRef<classes::User>();
+    user->AdminName = u"Vantrel";
+    user->AdminPassword = u"KelpMoor";
+    return user;  // ServUPath "" is the current folder
+  };
   std::vector<pid_t> children;
   for (int p = 0; p < kProcesses; ++p) {
     const pid_t pid = ::fork();
@@ -25,10 +36,9 @@ TEST_F(UsersTest, ConcurrentAddsAcrossProcessesLoseNothing) {
     if (pid == 0) {
       int failed = 0;
       for (int n = 0; n < kAddsEach; ++n) {
-        auto user = SystemUser();
+        auto user = newUser();
         user->UserName = automation::FromUtf8("p" + std::to_string(p) + "u" + std::to_string(n));
-        user->HomeDir = u"C:\\ftp\\" + user->UserName;
-        if (!user->AddUser(1)) ++failed;
+        failed += !user->AddUser(1);
       }
       ::_exit(failed);
     }
@@ -39,13 +49,15 @@ TEST_F(UsersTest, ConcurrentAddsAcrossProcessesLoseNothing) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed adds in process " << pid;
   }
-  auto lister = SystemUser();
+  auto lister = newUser();
   ASSERT_TRUE(lister->GetUserList(1));
-  auto list = lister->UserListProperty.Get();
   std::set<std::u16string> names;
-  for (std::int32_t i = 1; i <= list->Count(); ++i) names.insert(list->Item(automation::Variant(i))->UserName);
+  for (std::int32_t i = 1; i <= lister->UserListProperty.Get()->Count(); ++i)
+    names.insert(lister->UserListProperty.Get()->Item(automation::Variant(i))->UserName);
   EXPECT_EQ(names.size(), static_cast<std::size_t>(kProcesses * kAddsEach));
-  for (const auto& name : names) EXPECT_EQ(Value(u"USER=" + name + u"|1", u"HomeDir"), u"C:\\ftp\\" + name);
+  const std::string file = ReadBytes(root.cwd() / "ServUDaemon.ini");
+  for (const auto& name : names)
+    EXPECT_NE(file.find("[USER=" + automation::ToUtf8(name) + "|1]"), std::string::npos) << automation::ToUtf8(name);
 }
 
 }  // namespace

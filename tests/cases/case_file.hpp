@@ -1,0 +1,39 @@
+#pragma once
+// Golden cases of the operations: the files before, the calls a page makes
+// and their results, the files after. The syntax is described in README.md.
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vantrel::testing {
+
+// One file of a case: absent, or these bytes (each line ended by CRLF).
+struct FileState {
+  bool absent = false;
+  std::string bytes;
+};
+
+struct CallLine {
+  int line = 0;
+  std::string text;
+  std::vector<std::string> rows;  // expected collection rows after "EXPR: Member, ..."
+};
+
+struct Case {
+  std::string name;    // test name: area_file_title
+  std::string where;   // file:line of the case header
+  std::string error;   // a syntax error of the case file
+  std::map<std::string, FileState> before, after;  // by file name (ServUDaemon.ini, Vantrel.ini)
+  std::vector<std::string> disk, diskAfter;
+  std::vector<CallLine> calls;
+};
+
+// Test output names a case by where it is.
+inline void PrintTo(const Case& c, std::ostream* out) { *out << c.where; }
+
+// The cases of every *.case file below `folder`, in file and name order.
+std::vector<Case> ReadCases(const std::filesystem::path& folder);
+
+}  // namespace vantrel::testing

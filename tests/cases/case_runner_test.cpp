@@ -1,0 +1,170 @@
+// Runs the golden cases: lays down the files before, makes the calls through
+// the runtime by ProgID and member name as a page does, and compares the
+// results and the files after. One test per case.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <ctime>
+#include <iomanip>
+#include <map>
+#include <sstream>
+
+#include "automation/error.hpp"
+#include "automation/text.hpp"
+#include "call_line.hpp"
+#include "case_file.hpp"
+#include "temp_root.hpp"
+
+namespace vantrel::testing {
+namespace {
+
+namespace au = automation;
+namespace fs = std::filesystem;
+using au::Variant;
+
+// The factory settings with a fixed salt: Vantrel / KelpMoor, public directory C:\Vantrel.
+constexpr char kSettings[] =
+    "[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n"
+    "[PublicDir]\r\ndir1=C:\\Vantrel\r\n";
+
+// An expected line matches the same text, where "{any}" stands for any run
+// of characters (a salted password).
+bool Matches(const std::string& expected, const std::string& actual) {
+  const auto any = expected.find("{any}");
+  if (any == std::string::npos) return expected == actual;
+  const std::string tail = expected.substr(any + 5);
+  return actual.size() >= any + tail.size() && actual.compare(0, any, expected, 0, any) == 0 &&
+         actual.compare(actual.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Empty when the texts match line by line, else their line diff (longest
+// common subsequence).
+std::string Diff(const std::string& expected, const std::string& actual) {
+  auto split = [](const std::string& t) {
+    std::vector<std::string> lines;
+    std::istringstream in(t);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+  };
+  const auto a = split(expected), b = split(actual);
+  std::vector<std::vector<int>> lcs(a.size() + 1, std::vector<int>(b.size() + 1));
+  for (std::size_t i = a.size(); i-- > 0;)
+    for (std::size_t j = b.size(); j-- > 0;)
+      lcs[i][j] = Matches(a[i], b[j]) ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+  const auto ended = [](const std::string& t) { return !t.empty() && t.back() == '\n'; };
+  if (a.size() == b.size() && static_cast<std::size_t>(lcs[0][0]) == a.size() && ended(expected) == ended(actual))
+    return "";
+  std::string out;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() || j < b.size()) {
+    if (i < a.size() && j < b.size() && Matches(a[i], b[j])) out += "   " + a[i++] + "\n", ++j;
+    else if (j < b.size() && (i == a.size() || lcs[i][j + 1] >= lcs[i + 1][j])) out += " + " + b[j++] + "\n";
+    else out += " - " + a[i++] + "\n";
+  }
+  return out;
+}
+
+// X:\rest -> <root>/drives/x/rest
+fs::path DrivePath(const fs::path& root, std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return root / "drives" / std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])))) /
+         path.substr(std::min<std::size_t>(3, path.size()));
+}
+
+// "D:\dir\" a folder; "D:\file SIZE [@YYYY-MM-DD HH:MM:SS]" a file (UTC time).
+void MakeEntry(const fs::path& root, const std::string& entry) {
+  std::istringstream in(entry);
+  std::string path, size, at;
+  in >> path >> size;
+  std::getline(in, at);
+  const fs::path native = DrivePath(root, path);
+  if (path.back() == '\\') return fs::create_directories(native), void();
+  WriteBytes(native, "");
+  if (!size.empty()) fs::resize_file(native, std::stoull(size));
+  if (const auto mark = at.find('@'); mark != std::string::npos) {
+    std::tm t{};
+    std::istringstream(at.substr(mark + 1)) >> std::get_time(&t, "%Y-%m-%d %H:%M:%S");
+    const timespec times[2] = {{::timegm(&t), 0}, {::timegm(&t), 0}};
+    ::utimensat(AT_FDCWD, native.c_str(), times, 0);
+  }
+}
+
+std::string CheckEntry(const fs::path& root, const std::string& entry) {
+  const bool missing = entry[0] == '!';
+  std::istringstream in(entry.substr(missing));
+  std::string path, size;
+  in >> path >> size;
+  const fs::path native = DrivePath(root, path);
+  if (missing) return fs::exists(native) ? entry + ": exists\n" : "";
+  if (path.back() == '\\') return fs::is_directory(native) ? "" : entry + ": no such folder\n";
+  if (!fs::is_regular_file(native)) return entry + ": no such file\n";
+  return size.empty() || fs::file_size(native) == std::stoull(size) ? "" : entry + ": other size\n";
+}
+
+class CaseTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CaseTest, Runs) {
+  const Case& c = GetParam();
+  ASSERT_TRUE(c.error.empty()) << c.where << "\n" << c.error;
+  ::setenv("TZ", "JST-9", 1);  // results do not depend on the local time zone
+  ::tzset();
+  TempRoot temp;
+  const fs::path servu = temp.top() / "servu";
+  const std::map<std::string, fs::path> files{{"ServUDaemon.ini", servu / "ServUDaemon.ini"},
+                                              {"Vantrel.ini", temp.WindowsFolder() / "Vantrel.ini"}};
+  for (const char letter : {'c', 'd', 'e'}) fs::create_directories(temp.path() / "drives" / std::string(1, letter));
+  fs::create_directories(servu);
+  fs::current_path(servu);
+  // $SERVU and $ROOT stand for the case's folders.
+  const auto Expand = [&](std::string text) {
+    for (const auto& [mark, value] : {std::pair{std::string("$SERVU"), servu.string()},
+                                      std::pair{std::string("$ROOT"), temp.path().string()}})
+      for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size()))
+        text.replace(at, mark.size(), value);
+    return text;
+  };
+  std::map<std::string, FileState> before{{"ServUDaemon.ini", {}}, {"Vantrel.ini", {false, kSettings}}};
+  for (const auto& [name, state] : c.before) before[name] = state;
+  for (const auto& [name, state] : before)
+    if (!state.absent) WriteBytes(files.at(name), Expand(state.bytes));
+  for (const std::string& entry : c.disk) MakeEntry(temp.path(), entry);
+
+  std::map<std::string, Variant> vars;
+  for (const CallLine& call : c.calls) {
+    std::string problem;
+    try {
+      problem = RunCallLine(Expand(call.text), call.rows, vars);
+    } catch (const au::AutomationError& e) {
+      problem = "unexpected error " + std::to_string(e.Number()) + ": " + au::ToUtf8(e.Description());
+    } catch (const std::exception& e) {
+      problem = e.what();
+    }
+    EXPECT_TRUE(problem.empty()) << c.where << " line " << call.line << ": " << call.text << "\n  " << problem;
+  }
+  vars.clear();
+
+  for (const auto& [name, path] : files) {
+    const FileState& want = c.after.count(name) ? c.after.at(name) : before.at(name);
+    if (want.absent) {
+      EXPECT_FALSE(fs::exists(path)) << c.where << ": " << name << " exists";
+    } else {
+      const std::string diff = Diff(Expand(want.bytes), ReadBytes(path));
+      EXPECT_TRUE(diff.empty()) << c.where << ": " << name << " after the calls (- expected, + actual)\n" << diff;
+    }
+  }
+  std::string disk;
+  for (const std::string& entry : c.diskAfter) disk += CheckEntry(temp.path(), entry);
+  EXPECT_TRUE(disk.empty()) << c.where << ": disk after the calls\n" << disk;
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, CaseTest, ::testing::ValuesIn(ReadCases(VANTREL_CASES_DIR)),
+                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace vantrel::testing
