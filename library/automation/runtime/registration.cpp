@@ -9,10 +9,10 @@
 #include <string>
 #include <system_error>
 
-#include "automation/runtime/class_ids.hpp"
 #include "automation/runtime/runtime.hpp"
 #include "automation/runtime/vantrel.h"
 #include "automation/text.hpp"
+#include "model/ids.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_transaction.hpp"
 #include "storage/paths.hpp"
@@ -40,7 +40,7 @@ std::string ThisLibraryPath() {
 }
 
 std::string ProgIdOf(const ClassInfo& info) { return "Vantrel." + ToUtf8(info.name); }
-std::string TypeLibSection() { return "TypeLib " + std::string(vantrel::automation::runtime::kTypeLibId); }
+std::string TypeLibSection() { return "TypeLib " + std::string(vantrel::model::kTypeLibId); }
 
 int32_t CreateFromFactory(const vantrel_class_factory* self, vantrel_object** out) {
   vantrel_error error{};
@@ -67,10 +67,10 @@ int32_t DllRegisterServer(void) {
       const std::string section = ProgIdOf(info);
       const auto index = static_cast<std::size_t>(info.id);
       ok = ok && ini::WriteValue(file, section, "ProgID", section);
-      ok = ok && ini::WriteValue(file, section, "CLSID", vantrel::automation::runtime::kClassIds[index]);
+      ok = ok && ini::WriteValue(file, section, "CLSID", vantrel::model::kClassIds[index]);
       ok = ok && ini::WriteValue(file, section, "InprocServer32", library);
       ok = ok && ini::WriteValue(file, section, "ThreadingModel", "Apartment");
-      ok = ok && ini::WriteValue(file, section, "TypeLib", vantrel::automation::runtime::kTypeLibId);
+      ok = ok && ini::WriteValue(file, section, "TypeLib", vantrel::model::kTypeLibId);
     }
     const std::string typeLib = TypeLibSection();
     ok = ok && ini::WriteValue(file, typeLib, "Name", "Vantrel");
@@ -122,7 +122,7 @@ int32_t DllGetClassObject(const char* clsid, const char* iid, void** factory) {
   for (char& c : wanted)
     if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
   for (std::size_t i = 0; i < kClassCount; ++i) {
-    if (vantrel::automation::runtime::kClassIds[i] == wanted) {
+    if (vantrel::model::kClassIds[i] == wanted) {
       *factory = &factories[i];
       return kOk;
     }
