@@ -66,9 +66,7 @@ struct Request {
 
 int Add(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
-  std::vector<au::Variant> args;  // filled one by one: GCC 12 misreads the list form at -O3
-  args.emplace_back(au::FromUtf8(q.hostName));
-  args.emplace_back(au::FromUtf8(q.ip));
+  std::vector<au::Variant> args{au::FromUtf8(q.hostName), au::FromUtf8(q.ip)};
   if (q.portGiven) args.emplace_back(au::FromUtf8(q.port));
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::AddDomain, args));
   if (!ok) return OperationOutcome(*domains, false, options, "");

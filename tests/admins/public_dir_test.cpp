@@ -12,7 +12,7 @@ using automation::Variant;
 
 std::vector<std::u16string> StoredDirs() {
   std::vector<std::u16string> out;
-  for (const auto& key : admin::SettingKeyList(admin::kPublicDirSection))
+  for (const auto& key : admin::GetSettingKeys(admin::kPublicDirSection))
     out.push_back(key + u"=" + admin::ReadSetting(admin::kPublicDirSection, key));
   return out;
 }

@@ -89,7 +89,7 @@ TEST_P(FaultTest, FailedCommitOfATransactionLeavesTheOldFile) {
   ScopedFileIo scope(io);
   Transaction tx(file());
   EXPECT_TRUE(WriteValue(file(), "s", "k", "changed"));
-  EXPECT_TRUE(DeleteSection(file(), "t"));
+  EXPECT_TRUE(WriteProfileSection("t", std::nullopt, file()));
   EXPECT_FALSE(tx.Commit());
   EXPECT_EQ(Bytes(), kOriginal);
 }

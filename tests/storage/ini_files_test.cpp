@@ -32,11 +32,11 @@ TEST_F(FilesTest, FolderAsPathReadsEmptyAndRefusesWritesAndDeletes) {
   fs::create_directory(file());
   EXPECT_EQ(Value("s", "k", "d").text, "d");
   EXPECT_TRUE(ReadSections(file()).empty());
-  EXPECT_EQ(ReadInt(file(), "s", "k", 5), 5);
+  EXPECT_EQ(static_cast<std::int32_t>(GetProfileInt("s", "k", 5, file())), 5);
   EXPECT_FALSE(WriteValue(file(), "s", "k", "v"));
   EXPECT_FALSE(LastIniError().empty());
-  EXPECT_FALSE(DeleteKey(file(), "s", "k"));
-  EXPECT_FALSE(DeleteSection(file(), "s"));
+  EXPECT_FALSE(WriteProfileString("s", "k", std::nullopt, file()));
+  EXPECT_FALSE(WriteProfileSection("s", std::nullopt, file()));
   EXPECT_TRUE(fs::is_directory(file()));
   EXPECT_TRUE(fs::is_empty(file()));
 }

@@ -48,7 +48,7 @@ TEST_F(NullArgumentsTest, LineBreaksAndNulsInWrittenTextAreRefused) {
   EXPECT_FALSE(WriteValue(file(), "s", "k", std::string("a\0b", 3)));
   EXPECT_FALSE(ReplaceSection(file(), "s", {"a=1", "b=2\r\n[evil]"}));
   EXPECT_FALSE(ReplaceSection(file(), "s", {"a=1", ""}));
-  EXPECT_FALSE(DeleteKey(file(), "s", "k\n"));
+  EXPECT_FALSE(WriteProfileString("s", "k\n", std::nullopt, file()));
   EXPECT_EQ(Bytes(), before);
   EXPECT_TRUE(WriteValue(file(), "s", "k", "2"));
   EXPECT_TRUE(LastIniError().empty());

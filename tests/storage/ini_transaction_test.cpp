@@ -35,11 +35,11 @@ TEST_F(TransactionTest, LookupsFollowEachEditInsideATransaction) {
   Lay("[d]\r\na=1\r\n[x]\r\n[D]\r\nb=2\r\n");
   Transaction tx(file());
   EXPECT_EQ(ReadValue(file(), "d", "b"), "");
-  ASSERT_TRUE(DeleteSection(file(), "d"));
+  ASSERT_TRUE(WriteProfileSection("d", std::nullopt, file()));
   EXPECT_EQ(ReadValue(file(), "d", "b"), "2");  // the later duplicate is now the first
   ASSERT_TRUE(WriteValue(file(), "new", "k", "v"));
   EXPECT_EQ(ReadValue(file(), "NEW", "k"), "v");
-  ASSERT_TRUE(DeleteSection(file(), "x"));
+  ASSERT_TRUE(WriteProfileSection("x", std::nullopt, file()));
   EXPECT_EQ(ReadValue(file(), "d", "b"), "2");
   EXPECT_TRUE(ReadKeys(file(), "x").empty());
 }
@@ -48,7 +48,7 @@ TEST_F(TransactionTest, WithoutCommitNothingIsWritten) {
   Lay("[s]\r\nk=1\r\n");
   {
     Transaction tx(file());
-    ASSERT_TRUE(DeleteSection(file(), "s"));
+    ASSERT_TRUE(WriteProfileSection("s", std::nullopt, file()));
     EXPECT_TRUE(ReadSections(file()).empty());
   }
   EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
@@ -61,7 +61,7 @@ TEST_F(TransactionTest, CommitWritesOnceAndOnlyWhenSomethingChanged) {
   {
     Transaction tx(file());
     ASSERT_TRUE(WriteValue(file(), "s", "k", "1"));
-    ASSERT_TRUE(DeleteKey(file(), "s", "missing"));
+    ASSERT_TRUE(WriteProfileString("s", "missing", std::nullopt, file()));
     ASSERT_TRUE(tx.Commit());
   }
   EXPECT_EQ(Inode(file()), original);
@@ -110,7 +110,7 @@ TEST_F(TransactionTest, TransactionOnAMissingFileCreatesItAtCommit) {
 void Worker(const fs::path& file, const std::string& name, int rounds) {
   for (int i = 0; i < rounds; ++i) {
     Transaction tx(file);
-    const std::int32_t n = ReadInt(file, "counter", "n", 0);
+    const std::int32_t n = static_cast<std::int32_t>(GetProfileInt("counter", "n", 0, file));
     WriteValue(file, "counter", "n", std::to_string(n + 1));
     WriteValue(file, name, "k" + std::to_string(i), std::to_string(i));
     if (!tx.Commit()) ::_exit(2);
@@ -131,7 +131,7 @@ TEST_F(TransactionTest, TwoProcessesDoingReadModifyWriteLoseNothing) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadInt(file(), "counter", "n", -1), 2 * kRounds);
+  EXPECT_EQ(static_cast<std::int32_t>(GetProfileInt("counter", "n", -1, file())), 2 * kRounds);
   EXPECT_EQ(ReadKeys(file(), "child").size(), static_cast<std::size_t>(kRounds));
   EXPECT_EQ(ReadKeys(file(), "parent").size(), static_cast<std::size_t>(kRounds));
 }

@@ -38,8 +38,6 @@ TEST(LayoutKeys, FirstCharactersDecideInAnyLetterCase) {
   for (const char16_t* key : {u"Note", u"Use", u" User1", u"\u017Fuser"}) EXPECT_FALSE(servu::IsUserListKey(key));
   EXPECT_TRUE(servu::IsAccessKey(u"ACCESS12"));
   EXPECT_FALSE(servu::IsAccessKey(u"Acces1"));
-  EXPECT_EQ(servu::TrimBlanks(u"  al ice  "), u"al ice");
-  EXPECT_EQ(servu::TrimBlanks(u"\tx\t"), u"\tx\t");  // only blanks are trimmed
 }
 
 TEST(AccessLetters, OnlyCapitalLettersGrantRights) {

@@ -71,7 +71,9 @@ std::u16string UsersTest::Value(const std::u16string& section, const std::u16str
 std::u16string UsersTest::Keys(const std::u16string& section) const {
   storage::CIniFile ini;
   ini.SetIniFile(automation::FromUtf8(ServerFile().string()));
-  return ini.GetKeys(section);
+  std::u16string joined;
+  for (const std::u16string& key : ini.GetKeys(section)) joined += (joined.empty() ? u"" : u";") + key;
+  return joined;
 }
 
 std::filesystem::path DriveFolder(const std::filesystem::path& root, char letter, const std::string& rest) {

@@ -92,8 +92,8 @@ int32_t DllUnregisterServer(void) {
     if (!fs::exists(file, ec)) return kOk;  // nothing registered: nothing to remove
     ini::Transaction tx(file);
     bool ok = true;
-    for (const ClassInfo& info : Catalogue()) ok = ini::DeleteSection(file, ProgIdOf(info)) && ok;
-    ok = ini::DeleteSection(file, TypeLibSection()) && ok;
+    for (const ClassInfo& info : Catalogue()) ok = ini::WriteProfileSection(ProgIdOf(info), std::nullopt, file) && ok;
+    ok = ini::WriteProfileSection(TypeLibSection(), std::nullopt, file) && ok;
     if (!ok || !tx.Commit()) return kRegistrationFailed;
     return kOk;
   } catch (...) {
