@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "automation/runtime/runtime.hpp"
+#include "model/names.hpp"
 #include "temp_root.hpp"
 
 namespace vantrel::testing {
 namespace {
+
+namespace n = vantrel::model::AnyClass;
 
 using namespace automation;
 using namespace automation::runtime;
@@ -31,26 +34,26 @@ class LateBoundAdmins : public ::testing::Test {
  protected:
   void SetUp() override {
     root_.WriteSettings(kFactorySettings);
-    Let(*admins_, u"Administrator", u"vantrel");
-    Let(*admins_, u"Password", u"KelpMoor");
+    Let(*admins_, n::Administrator, u"vantrel");
+    Let(*admins_, n::Password, u"KelpMoor");
   }
   TempRoot root_;
   Ref<Object> admins_ = CreateObject(u"Vantrel.AdminOfAdmin");
 };
 
 TEST_F(LateBoundAdmins, AddsAndListsWithTheDomainGivenAsText) {
-  EXPECT_EQ(Call(*admins_, u"AddAdmin", {u"sales", u"Pa55", u" 2 ", u"D:\\ftp\\sales"}), Variant(true));
-  EXPECT_EQ(Call(*admins_, u"GetAdminList"), Variant(true));
-  Variant list = Call(*admins_, u"Admin");
+  EXPECT_EQ(Call(*admins_, n::AddAdmin, {u"sales", u"Pa55", u" 2 ", u"D:\\ftp\\sales"}), Variant(true));
+  EXPECT_EQ(Call(*admins_, n::GetAdminList), Variant(true));
+  Variant list = Call(*admins_, n::Admin);
   Variant item = Call(*list.AsObject(), u"", {u"SALES"});
-  EXPECT_EQ(Call(*item.AsObject(), u"DomainID"), Variant(std::int16_t{2}));
+  EXPECT_EQ(Call(*item.AsObject(), n::DomainID), Variant(std::int16_t{2}));
   EXPECT_EQ(Call(*item.AsObject(), u""), Variant(u"sales")) << "AdminName is the default member";
-  EXPECT_EQ(Call(*item.AsObject(), u"RootDir"), Variant(u"D:\\ftp\\sales"));
+  EXPECT_EQ(Call(*item.AsObject(), n::RootDir), Variant(u"D:\\ftp\\sales"));
 }
 
 TEST_F(LateBoundAdmins, DomainTextThatIsNoIntegerFailsBeforeTheOperationRuns) {
   try {
-    Call(*admins_, u"AddAdmin", {u"sales", u"Pa55", u"two", u"D:\\ftp\\sales"});
+    Call(*admins_, n::AddAdmin, {u"sales", u"Pa55", u"two", u"D:\\ftp\\sales"});
     FAIL() << "expected a type mismatch";
   } catch (const AutomationError& e) {
     EXPECT_EQ(e.Number(), kTypeMismatch);
@@ -61,14 +64,14 @@ TEST_F(LateBoundAdmins, DomainTextThatIsNoIntegerFailsBeforeTheOperationRuns) {
 
 
 TEST_F(LateBoundAdmins, ExplorerListsWithItsDefaultPatternWhenNoneIsGiven) {
-  EXPECT_EQ(Call(*admins_, u"AddAdmin", {u"sales", u"Pa55", u"2", u"D:\\ftp\\sales"}), Variant(true));
+  EXPECT_EQ(Call(*admins_, n::AddAdmin, {u"sales", u"Pa55", u"2", u"D:\\ftp\\sales"}), Variant(true));
   std::filesystem::create_directories(root_.path() / "drives/d/ftp/sales/In");
   Ref<Object> explorer = CreateObject(u"Vantrel.Explorer");
-  Let(*explorer, u"AdminName", u"SALES");
-  Let(*explorer, u"AdminPassword", u"pa55");
-  Let(*explorer, u"CurrentDir", u"D:\\ftp\\sales");
-  ASSERT_EQ(Call(*explorer, u"List"), Variant(true));
-  Variant dir = Call(*explorer, u"Directory", {u"in"});
+  Let(*explorer, n::AdminName, u"SALES");
+  Let(*explorer, n::AdminPassword, u"pa55");
+  Let(*explorer, n::CurrentDir, u"D:\\ftp\\sales");
+  ASSERT_EQ(Call(*explorer, n::List), Variant(true));
+  Variant dir = Call(*explorer, n::Directory, {u"in"});
   EXPECT_EQ(Call(*dir.AsObject(), u""), Variant(u"In")) << "DirName is the default member";
 }
 

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "automation/runtime/runtime.hpp"
+#include "model/names.hpp"
 #include "server_folder.hpp"
 
 namespace vantrel::testing {
 namespace {
+
+namespace n = vantrel::model::AnyClass;
 
 using namespace automation;
 using namespace automation::runtime;
@@ -34,21 +37,22 @@ TEST(LateBoundDomains, ListsAddsAndChangesWithTextArguments) {
   folder.WriteSettings();
   folder.WriteServerFile(DomainsSection({"Domain1=10.0.0.1||21|one|2|0", "Domain2=||2121|two|1|0"}));
   Ref<Object> domains = CreateObject(u"Vantrel.Domains");
-  Let(*domains, u"ServUPath", folder.ServUPath());
-  ASSERT_TRUE(Call(*domains, u"GetDomain").AsBool());
-  Ref<Object> list = Call(*domains, u"Domain").AsObject();
-  EXPECT_EQ(Call(*Call(*list, u"Item", {Variant(u"1")}).AsObject(), u"HostName").AsString(), u"two");
+  Let(*domains, n::ServUPath, folder.ServUPath());
+  ASSERT_TRUE(Call(*domains, n::GetDomain).AsBool());
+  Ref<Object> list = Call(*domains, n::Domain).AsObject();
+  EXPECT_EQ(Call(*Call(*list, n::Item, {Variant(u"1")}).AsObject(), n::HostName).AsString(), u"two");
   EXPECT_EQ(Call(*Call(*list, u"", {Variant(std::int32_t{1})}).AsObject(), u"").AsI2(), 2);  // default members
 
-  Let(*domains, u"AdminName", u"vantrel");
-  Let(*domains, u"AdminPassword", u"KelpMoor");
+  Let(*domains, n::AdminName, u"vantrel");
+  Let(*domains, n::AdminPassword, u"KelpMoor");
   const std::string before = folder.ReadServerFile();
-  EXPECT_EQ(ErrorNumberOf(*domains, u"AddDomain", {Variant(u"x"), Variant(u"1.1.1.1"), Variant(u"40000")}), kOverflow);
-  EXPECT_EQ(ErrorNumberOf(*domains, u"DelDomain", {Variant(u"one")}), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf(*domains, n::AddDomain, {Variant(u"x"), Variant(u"1.1.1.1"), Variant(u"40000")}), kOverflow);
+  EXPECT_EQ(ErrorNumberOf(*domains, n::DelDomain, {Variant(u"one")}), kTypeMismatch);
   EXPECT_EQ(folder.ReadServerFile(), before);
 
-  ASSERT_TRUE(Call(*domains, u"AddDomain", {Variant(u"three"), Variant(u"10.0.0.3")}).AsBool());
-  ASSERT_TRUE(Call(*domains, u"ModifyDomain", {Variant(u" 1 "), Variant(u"two"), Variant(u""), Variant(u"&H50")}).AsBool());
+  ASSERT_TRUE(Call(*domains, n::AddDomain, {Variant(u"three"), Variant(u"10.0.0.3")}).AsBool());
+  ASSERT_TRUE(
+      Call(*domains, n::ModifyDomain, {Variant(u" 1 "), Variant(u"two"), Variant(u""), Variant(u"&H50")}).AsBool());
   const std::string file = folder.ReadServerFile();
   EXPECT_NE(file.find("Domain3=10.0.0.3||21|three|3|0"), std::string::npos);
   EXPECT_NE(file.find("Domain2=||80|two|1|0"), std::string::npos);
@@ -58,11 +62,11 @@ TEST(LateBoundGlobal, DefaultMemberIsAboutAndVersionReadsTheFile) {
   ServerFolder folder;
   folder.WriteServerFile("[GLOBAL]\r\nVersion=6.4.0.6\r\n");
   Ref<Object> global = CreateObject(u"Vantrel.Global");
-  EXPECT_EQ(Call(*global, u"").AsString(), Call(*global, u"About").AsString());
-  EXPECT_EQ(Call(*global, u"Version").AsString(), u"Unknown Version");
-  Let(*global, u"ServUPath", folder.ServUPath());
-  EXPECT_EQ(Call(*global, u"Version").AsString(), u"6.4.0.6");
-  EXPECT_EQ(Call(*global, u"ErrorMsg").AsString(), u"ServUPath error");
+  EXPECT_EQ(Call(*global, u"").AsString(), Call(*global, n::About).AsString());
+  EXPECT_EQ(Call(*global, n::Version).AsString(), u"Unknown Version");
+  Let(*global, n::ServUPath, folder.ServUPath());
+  EXPECT_EQ(Call(*global, n::Version).AsString(), u"6.4.0.6");
+  EXPECT_EQ(Call(*global, n::ErrorMsg).AsString(), u"ServUPath error");
 }
 
 }  // namespace
