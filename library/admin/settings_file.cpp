@@ -37,7 +37,7 @@ bool WriteSetting(std::u16string_view section, std::u16string_view key, std::u16
   std::string s, k, v;
   if (!Encode(section, "section name", s) || !Encode(key, "key name", k) || !Encode(value, "value", v)) return false;
   SettingsTransaction transaction;  // joins the caller's; gives a file it creates the owner-only mode
-  return ini::WriteValue(SettingsNativePath(), s, k, v) && transaction.Commit();
+  return ini::WriteProfileString(s, k, v, SettingsNativePath()) && transaction.Commit();
 }
 
 bool DeleteSetting(std::u16string_view section, std::u16string_view key) {

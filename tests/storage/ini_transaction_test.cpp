@@ -22,8 +22,8 @@ ino_t Inode(const fs::path& file) {
 TEST_F(TransactionTest, ReadsSeeTheTransactionsOwnEditsBeforeCommit) {
   Lay("[s]\r\nk=1\r\n");
   Transaction tx(file());
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
-  ASSERT_TRUE(WriteValue(file(), "new", "a", "b"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
+  ASSERT_TRUE(WriteProfileString("new", "a", "b", file()));
   EXPECT_EQ(ReadValue(file(), "s", "k"), "2");
   EXPECT_EQ(ReadSections(file()), (std::vector<std::string>{"s", "new"}));
   EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");  // nothing on disk yet
@@ -37,7 +37,7 @@ TEST_F(TransactionTest, LookupsFollowEachEditInsideATransaction) {
   EXPECT_EQ(ReadValue(file(), "d", "b"), "");
   ASSERT_TRUE(WriteProfileSection("d", std::nullopt, file()));
   EXPECT_EQ(ReadValue(file(), "d", "b"), "2");  // the later duplicate is now the first
-  ASSERT_TRUE(WriteValue(file(), "new", "k", "v"));
+  ASSERT_TRUE(WriteProfileString("new", "k", "v", file()));
   EXPECT_EQ(ReadValue(file(), "NEW", "k"), "v");
   ASSERT_TRUE(WriteProfileSection("x", std::nullopt, file()));
   EXPECT_EQ(ReadValue(file(), "d", "b"), "2");
@@ -60,13 +60,13 @@ TEST_F(TransactionTest, CommitWritesOnceAndOnlyWhenSomethingChanged) {
   const ino_t original = Inode(file());
   {
     Transaction tx(file());
-    ASSERT_TRUE(WriteValue(file(), "s", "k", "1"));
+    ASSERT_TRUE(WriteProfileString("s", "k", "1", file()));
     ASSERT_TRUE(WriteProfileString("s", "missing", std::nullopt, file()));
     ASSERT_TRUE(tx.Commit());
   }
   EXPECT_EQ(Inode(file()), original);
   Transaction tx(file());
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(WriteValue(file(), "s", "k" + std::to_string(i), "v"));
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), "v", file()));
   EXPECT_EQ(Inode(file()), original);
   ASSERT_TRUE(tx.Commit());
   EXPECT_NE(Inode(file()), original);
@@ -79,7 +79,7 @@ TEST_F(TransactionTest, NestedScopesJoinTheOuterOne) {
   {
     Transaction inner(fs::path(folder()) / "." / "test.ini");
     EXPECT_TRUE(inner.Joined());
-    ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+    ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
     EXPECT_TRUE(inner.Commit());
     EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
   }
@@ -92,7 +92,7 @@ TEST_F(TransactionTest, NestedScopesJoinTheOuterOne) {
 TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
   const fs::path other = folder() / "other.ini";
   Transaction tx(file());
-  ASSERT_TRUE(WriteValue(other, "s", "k", "v"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "v", other));
   EXPECT_TRUE(fs::exists(other));  // written at once
   EXPECT_FALSE(Exists());
 }
@@ -100,7 +100,7 @@ TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
 TEST_F(TransactionTest, TransactionOnAMissingFileCreatesItAtCommit) {
   Transaction tx(file());
   EXPECT_EQ(ReadValue(file(), "s", "k"), "");
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "v"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "v", file()));
   EXPECT_FALSE(Exists());
   ASSERT_TRUE(tx.Commit());
   EXPECT_EQ(Bytes(), "[s]\r\nk=v\r\n");
@@ -111,8 +111,8 @@ void Worker(const fs::path& file, const std::string& name, int rounds) {
   for (int i = 0; i < rounds; ++i) {
     Transaction tx(file);
     const std::int32_t n = static_cast<std::int32_t>(GetProfileInt("counter", "n", 0, file));
-    WriteValue(file, "counter", "n", std::to_string(n + 1));
-    WriteValue(file, name, "k" + std::to_string(i), std::to_string(i));
+    WriteProfileString("counter", "n", std::to_string(n + 1), file);
+    WriteProfileString(name, "k" + std::to_string(i), std::to_string(i), file);
     if (!tx.Commit()) ::_exit(2);
   }
 }

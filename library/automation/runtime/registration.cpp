@@ -66,17 +66,17 @@ int32_t DllRegisterServer(void) {
     for (const ClassInfo& info : Catalogue()) {
       const std::string section = ProgIdOf(info);
       const auto index = static_cast<std::size_t>(info.id);
-      ok = ok && ini::WriteValue(file, section, "ProgID", section);
-      ok = ok && ini::WriteValue(file, section, "CLSID", vantrel::model::kClassIds[index]);
-      ok = ok && ini::WriteValue(file, section, "InprocServer32", library);
-      ok = ok && ini::WriteValue(file, section, "ThreadingModel", "Apartment");
-      ok = ok && ini::WriteValue(file, section, "TypeLib", vantrel::model::kTypeLibId);
+      ok = ok && ini::WriteProfileString(section, "ProgID", section, file);
+      ok = ok && ini::WriteProfileString(section, "CLSID", vantrel::model::kClassIds[index], file);
+      ok = ok && ini::WriteProfileString(section, "InprocServer32", library, file);
+      ok = ok && ini::WriteProfileString(section, "ThreadingModel", "Apartment", file);
+      ok = ok && ini::WriteProfileString(section, "TypeLib", vantrel::model::kTypeLibId, file);
     }
     const std::string typeLib = TypeLibSection();
-    ok = ok && ini::WriteValue(file, typeLib, "Name", "Vantrel");
-    ok = ok && ini::WriteValue(file, typeLib, "Version", "1.0");
-    ok = ok && ini::WriteValue(file, typeLib, "LCID", "409");
-    ok = ok && ini::WriteValue(file, typeLib, "Path", library);
+    ok = ok && ini::WriteProfileString(typeLib, "Name", "Vantrel", file);
+    ok = ok && ini::WriteProfileString(typeLib, "Version", "1.0", file);
+    ok = ok && ini::WriteProfileString(typeLib, "LCID", "409", file);
+    ok = ok && ini::WriteProfileString(typeLib, "Path", library, file);
     // Nothing is written unless every entry could be.
     if (!ok || !tx.Commit()) return kRegistrationFailed;
     return kOk;

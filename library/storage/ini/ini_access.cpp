@@ -57,11 +57,6 @@ std::vector<std::string> ReadSections(const std::filesystem::path& file) {
   return names;
 }
 
-bool WriteValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                std::string_view value) {
-  return WriteProfileString(section, key, value, file);
-}
-
 bool ReplaceSection(const std::filesystem::path& file, std::string_view section,
                     const std::vector<std::string>& lines) {
   std::string body;

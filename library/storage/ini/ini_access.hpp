@@ -6,10 +6,10 @@
 //  - key and section lists are complete, as vectors (no cut at 4,095 bytes);
 //  - ReadValue keeps the buffer-size cut (size 255 gives at most 254 bytes);
 //  - missing values read as "" (no default to pass).
-// Reading a number and deleting a key or a section are the profile functions
-// themselves (ini_profile.hpp). `file` is a native path. Each call joins the transaction open on the file in
-// this thread, or is a transaction of its own. After a false result,
-// LastIniError() (ini_profile.hpp) tells why.
+// Reading a number, writing a value and deleting a key or a section are the
+// profile functions themselves (ini_profile.hpp). `file` is a native path. Each call joins the transaction open on the
+// file in this thread, or is a transaction of its own. After a false result, LastIniError() (ini_profile.hpp) tells
+// why.
 
 #include <cstdint>
 #include <filesystem>
@@ -36,10 +36,6 @@ std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string
 // Section names in file order and spelling, duplicates included ("[]" headers
 // and keys before the first header are not sections).
 std::vector<std::string> ReadSections(const std::filesystem::path& file);
-
-// Writes key=value (creating the file, the section or the key as needed).
-bool WriteValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                std::string_view value);
 
 // Replaces the section's lines by `lines` ("key=value" each); creates it when missing.
 bool ReplaceSection(const std::filesystem::path& file, std::string_view section,

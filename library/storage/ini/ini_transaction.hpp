@@ -5,7 +5,7 @@
 //
 //   ini::Transaction tx(path);            // lock taken at the first access
 //   auto keys = ini::ReadKeys(path, "X");  // every ini call on `path` in this
-//   ini::WriteValue(path, "X", "k", "v");  // thread joins tx: it sees tx's own
+//   ini::WriteProfileString("X", "k", "v", path);  // thread joins tx: it sees its own
 //   ini::WriteProfileString("Y", "k", std::nullopt, path);  // edits, writes nothing yet
 //   if (!tx.Commit()) { ... }             // one atomic replacement, if changed
 //
