@@ -9,22 +9,15 @@
 #include "classes/collections.hpp"
 #include "classes/user.hpp"
 #include "model/names.hpp"
+#include "error_of.hpp"
 
 namespace {
 
 using namespace vantrel::automation;
+using test_support::ErrorOf;
 namespace n = vantrel::model::AnyClass;
 
 std::size_t Slot(ClassId id, std::u16string_view name) { return *FindMember(ClassOf(id), name); }
-
-int ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 Ref<Object> Make(ClassId id) { return ClassOf(id).create(); }
 

@@ -7,22 +7,15 @@
 
 #include "automation/enumerator.hpp"
 #include "model/names.hpp"
+#include "error_of.hpp"
 
 namespace {
 
 namespace n = vantrel::model::AnyClass;
 
 using namespace vantrel::automation;
+using test_support::ErrorOf;
 using namespace vantrel::automation::runtime;
-
-int ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 Variant Get(Object& o, std::u16string_view name, std::vector<Variant> args = {}) {
   return InvokeByName(o, name, kMethod | kPropertyGet, args);
