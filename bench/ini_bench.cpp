@@ -80,7 +80,7 @@ BENCHMARK(ReadEveryUserOfADomainInOneTransaction)->Args({1, 1000})->Args({50, 60
 void WriteOneValue(benchmark::State& state) {
   const fs::path file = MakeServerFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   int n = 0;
-  for (auto _ : state) ini::WriteValue(file, "GLOBAL", "ReloadSettings", std::to_string(++n % 2));
+  for (auto _ : state) ini::WriteProfileString("GLOBAL", "ReloadSettings", std::to_string(++n % 2), file);
 }
 BENCHMARK(WriteOneValue)->Args({1, 1000})->Args({50, 600})->Unit(benchmark::kMillisecond);
 

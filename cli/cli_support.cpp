@@ -11,11 +11,13 @@
 #include "automation/error.hpp"
 #include "automation/runtime/runtime.hpp"
 #include "automation/text.hpp"
+#include "model/names.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 namespace rt = vantrel::automation::runtime;
 
 bool HasMember(const au::Object& object, std::u16string_view name) {
@@ -80,14 +82,15 @@ std::string ReadPassword(bool fromStdin, const std::string& prompt) {
 }
 
 void SetServUPath(au::Object& object, const GlobalOptions& options) {
-  if (HasMember(object, u"ServUPath")) LetProperty(object, u"ServUPath", au::FromUtf8(ServUPathOf(options)));
+  if (HasMember(object, m::AnyClass::ServUPath))
+    LetProperty(object, m::AnyClass::ServUPath, au::FromUtf8(ServUPathOf(options)));
 }
 
 void SetCredentials(au::Object& object, const GlobalOptions& options, const std::string& password) {
   if (options.admin.empty()) return;
-  const bool administrator = HasMember(object, u"Administrator");
-  LetProperty(object, administrator ? u"Administrator" : u"AdminName", au::FromUtf8(options.admin));
-  LetProperty(object, administrator ? u"Password" : u"AdminPassword", au::FromUtf8(password));
+  const bool administrator = HasMember(object, m::AnyClass::Administrator);
+  LetProperty(object, administrator ? m::AnyClass::Administrator : m::AnyClass::AdminName, au::FromUtf8(options.admin));
+  LetProperty(object, administrator ? m::AnyClass::Password : m::AnyClass::AdminPassword, au::FromUtf8(password));
 }
 
 std::string CredentialsPassword(const GlobalOptions& options, bool fromStdin) {
@@ -123,7 +126,7 @@ int RunGuarded(const std::function<int()>& body) {
 
 int OperationOutcome(au::Object& object, bool result, const GlobalOptions& options, const std::string& successText,
                      nlohmann::json details) {
-  const std::string message = StringProperty(object, u"ErrorMsg");
+  const std::string message = StringProperty(object, m::AnyClass::ErrorMsg);
   if (options.json) {
     details["result"] = result;
     details["ErrorMsg"] = message;
@@ -139,8 +142,9 @@ int OperationOutcome(au::Object& object, bool result, const GlobalOptions& optio
 std::vector<au::Ref<au::Object>> CollectionItems(au::Object& object, std::u16string_view collection) {
   const au::Ref<au::Object> list = GetProperty(object, collection).AsObject();
   std::vector<au::Ref<au::Object>> items;
-  const std::int32_t count = au::ToLong(GetProperty(*list, u"Count"));
-  for (std::int32_t i = 1; i <= count; ++i) items.push_back(CallMethod(*list, u"Item", {au::Variant(i)}).AsObject());
+  const std::int32_t count = au::ToLong(GetProperty(*list, m::AnyClass::Count));
+  for (std::int32_t i = 1; i <= count; ++i)
+    items.push_back(CallMethod(*list, m::AnyClass::Item, {au::Variant(i)}).AsObject());
   return items;
 }
 

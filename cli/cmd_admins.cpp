@@ -19,11 +19,13 @@
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "cli_support.hpp"
+#include "model/names.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 using nlohmann::json;
 
 constexpr char kFactoryName[] = "Vantrel";
@@ -63,18 +65,18 @@ std::optional<std::string> NewPassword(bool fromStdin, const std::string& whose)
 }
 
 au::Ref<au::Object> NewAdminOfAdmin(const GlobalOptions& options, const std::string& password) {
-  au::Ref<au::Object> object = CreateManager(u"Vantrel.AdminOfAdmin");
+  au::Ref<au::Object> object = CreateManager(m::AdminOfAdmin::kProgId);
   SetCredentials(*object, options, password);
   return object;
 }
 
 // The factory password still opens the settings file: say so on stderr.
 void WarnOnFactoryPassword(const GlobalOptions& options) {
-  au::Ref<au::Object> probe = CreateManager(u"Vantrel.AdminOfAdmin");
+  au::Ref<au::Object> probe = CreateManager(m::AdminOfAdmin::kProgId);
   const std::string name = options.admin.empty() ? kFactoryName : options.admin;
-  LetProperty(*probe, u"Administrator", au::FromUtf8(name));
-  LetProperty(*probe, u"Password", au::FromUtf8(kFactoryPassword));
-  if (au::ToBoolean(CallMethod(*probe, u"GetPublicDir"))) {
+  LetProperty(*probe, m::AdminOfAdmin::Administrator, au::FromUtf8(name));
+  LetProperty(*probe, m::AdminOfAdmin::Password, au::FromUtf8(kFactoryPassword));
+  if (au::ToBoolean(CallMethod(*probe, m::AdminOfAdmin::GetPublicDir))) {
     std::cerr << "vantrel: warning: the system administrator " << name
               << " still has the factory password; change it with `vantrel --admin " << name
               << " admins passwd`\n";
@@ -95,18 +97,19 @@ int ListAdmins(const Request& q, const GlobalOptions& options) {
   if (options.admin.empty()) return NoCallerName();
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
-  if (!au::ToBoolean(CallMethod(*admins, u"GetAdminList"))) return OperationOutcome(*admins, false, options, "");
+  if (!au::ToBoolean(CallMethod(*admins, m::AdminOfAdmin::GetAdminList)))
+    return OperationOutcome(*admins, false, options, "");
   json list = json::array();
   Table table{{"Name", "Domain", "Root folder"}, {}};
   if (q.showPasswords) table.header.push_back("Password");
-  for (const auto& a : CollectionItems(*admins, u"Admin")) {
-    const std::string name = StringProperty(*a, u"AdminName"), root = StringProperty(*a, u"RootDir");
-    const std::int16_t domain = au::ToInteger(GetProperty(*a, u"DomainID"));
+  for (const auto& a : CollectionItems(*admins, m::AdminOfAdmin::Admin)) {
+    const std::string name = StringProperty(*a, m::CAdmin::AdminName), root = StringProperty(*a, m::CAdmin::RootDir);
+    const std::int16_t domain = au::ToInteger(GetProperty(*a, m::CAdmin::DomainID));
     json entry = {{"AdminName", name}, {"DomainID", domain}, {"RootDir", root}};
     std::vector<std::string> row{name, std::to_string(domain), root};
     if (q.showPasswords) {
-      entry["AdminPassword"] = StringProperty(*a, u"AdminPassword");
-      row.push_back(StringProperty(*a, u"AdminPassword"));
+      entry["AdminPassword"] = StringProperty(*a, m::CAdmin::AdminPassword);
+      row.push_back(StringProperty(*a, m::CAdmin::AdminPassword));
     }
     list.push_back(entry);
     table.rows.push_back(std::move(row));
@@ -123,9 +126,9 @@ int AddAdmin(const Request& q, const GlobalOptions& options) {
   const std::optional<std::string> password = NewPassword(q.passwordStdin, q.name);
   if (!password) return NoNewPassword();
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, callerPassword);
-  const bool ok = au::ToBoolean(CallMethod(
-      *admins, u"AddAdmin",
-      {au::FromUtf8(q.name), au::FromUtf8(*password), au::FromUtf8(q.domain), au::FromUtf8(q.rootDir)}));
+  const bool ok = au::ToBoolean(
+      CallMethod(*admins, m::AdminOfAdmin::AddAdmin,
+                 {au::FromUtf8(q.name), au::FromUtf8(*password), au::FromUtf8(q.domain), au::FromUtf8(q.rootDir)}));
   return OperationOutcome(*admins, ok, options,
                           "Added domain administrator " + q.name + " (domain " + q.domain + ", root " + q.rootDir + ")");
 }
@@ -134,7 +137,7 @@ int DeleteAdmin(const Request& q, const GlobalOptions& options) {
   if (options.admin.empty()) return NoCallerName();
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
-  const bool ok = au::ToBoolean(CallMethod(*admins, u"DelAdmin", {au::FromUtf8(q.name)}));
+  const bool ok = au::ToBoolean(CallMethod(*admins, m::AdminOfAdmin::DelAdmin, {au::FromUtf8(q.name)}));
   return OperationOutcome(*admins, ok, options, "Deleted domain administrator " + q.name);
 }
 
@@ -144,11 +147,11 @@ int ChangePassword(const Request& q, const GlobalOptions& options) {
   const std::string newName = q.newName.empty() ? options.admin : q.newName;
   const std::optional<std::string> password = NewPassword(q.passwordStdin, newName);
   if (!password) return NoNewPassword();
-  au::Ref<au::Object> admins = CreateManager(u"Vantrel.AdminOfAdmin");
-  const bool ok = au::ToBoolean(CallMethod(*admins, u"ChangeSystemPassword",
-                                           {au::FromUtf8(options.admin), au::FromUtf8(oldPassword),
-                                            au::FromUtf8(newName), au::FromUtf8(*password)}));
-  if (!ok && StringProperty(*admins, u"ErrorMsg").empty()) {
+  au::Ref<au::Object> admins = CreateManager(m::AdminOfAdmin::kProgId);
+  const bool ok = au::ToBoolean(CallMethod(
+      *admins, m::AdminOfAdmin::ChangeSystemPassword,
+      {au::FromUtf8(options.admin), au::FromUtf8(oldPassword), au::FromUtf8(newName), au::FromUtf8(*password)}));
+  if (!ok && StringProperty(*admins, m::AdminOfAdmin::ErrorMsg).empty()) {
     // The operation leaves no message for wrong credentials.
     if (options.json) std::cout << json{{"result", false}, {"ErrorMsg", ""}}.dump(2) << '\n';
     std::cerr << "vantrel: the system administrator's name or password is wrong\n";
@@ -165,11 +168,12 @@ int ListPublicDirs(const Request& q, const GlobalOptions& options) {
   if (options.admin.empty()) return NoCallerName();
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
-  if (!au::ToBoolean(CallMethod(*admins, u"GetPublicDir"))) return OperationOutcome(*admins, false, options, "");
+  if (!au::ToBoolean(CallMethod(*admins, m::AdminOfAdmin::GetPublicDir)))
+    return OperationOutcome(*admins, false, options, "");
   json list = json::array();
   Table table{{"#", "Directory"}, {}};
-  for (const auto& d : CollectionItems(*admins, u"PublicDir")) {
-    const std::string directory = StringProperty(*d, u"Directory");
+  for (const auto& d : CollectionItems(*admins, m::AdminOfAdmin::PublicDir)) {
+    const std::string directory = StringProperty(*d, m::CPublicDir::Directory);
     list.push_back(directory);
     table.rows.push_back({std::to_string(table.rows.size() + 1), directory});
   }
@@ -182,8 +186,8 @@ int ChangePublicDir(const Request& q, const GlobalOptions& options, bool add) {
   if (options.admin.empty()) return NoCallerName();
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
-  const bool ok =
-      au::ToBoolean(CallMethod(*admins, add ? u"AddPublicDir" : u"DelPublicDir", {au::FromUtf8(q.directory)}));
+  const bool ok = au::ToBoolean(CallMethod(*admins, add ? m::AdminOfAdmin::AddPublicDir : m::AdminOfAdmin::DelPublicDir,
+                                           {au::FromUtf8(q.directory)}));
   return OperationOutcome(*admins, ok, options,
                           (add ? "Added public directory " : "Deleted public directory ") + q.directory);
 }

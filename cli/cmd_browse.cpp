@@ -11,12 +11,14 @@
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "cli_support.hpp"
+#include "model/names.hpp"
 #include "storage/paths.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 using nlohmann::json;
 
 struct Request {
@@ -34,14 +36,14 @@ std::string DateText(const au::Variant& value) {
 }
 
 int Browse(const Request& q, const GlobalOptions& options) {
-  au::Ref<au::Object> explorer = CreateManager(u"Vantrel.Explorer");
+  au::Ref<au::Object> explorer = CreateManager(m::Explorer::kProgId);
   SetCredentials(*explorer, options, CredentialsPassword(options, q.passwordStdin));
-  LetProperty(*explorer, u"CurrentDir", au::FromUtf8(q.dir));
+  LetProperty(*explorer, m::Explorer::CurrentDir, au::FromUtf8(q.dir));
   std::vector<au::Variant> args;
   if (!q.pattern.empty()) args.emplace_back(au::FromUtf8(q.pattern));
-  const bool ok = au::ToBoolean(CallMethod(*explorer, u"List", args));
+  const bool ok = au::ToBoolean(CallMethod(*explorer, m::Explorer::List, args));
   if (!ok) {
-    if (StringProperty(*explorer, u"ErrorMsg").empty()) {
+    if (StringProperty(*explorer, m::Explorer::ErrorMsg).empty()) {
       std::cerr << "vantrel: the listing of " << q.dir << " failed part way\n";
       return kOperationFalse;
     }
@@ -50,18 +52,18 @@ int Browse(const Request& q, const GlobalOptions& options) {
 
   json folders = json::array(), files = json::array();
   Table table{{"Type", "Name", "Size", "Modified (UTC)", "Created (UTC)"}, {}};
-  for (const auto& d : CollectionItems(*explorer, u"Directory")) {
-    const std::string name = StringProperty(*d, u"DirName");
-    const std::string created = DateText(GetProperty(*d, u"CreationTime"));
+  for (const auto& d : CollectionItems(*explorer, m::Explorer::Directory)) {
+    const std::string name = StringProperty(*d, m::CDir::DirName);
+    const std::string created = DateText(GetProperty(*d, m::CDir::CreationTime));
     folders.push_back({{"DirName", name}, {"CreationTime", created}});
     table.rows.push_back({"dir", name, "", "", created});
   }
-  for (const auto& f : CollectionItems(*explorer, u"File")) {
-    const std::string name = StringProperty(*f, u"FileName");
-    const std::int32_t length = au::ToLong(GetProperty(*f, u"FileLength"));
-    const std::string written = DateText(GetProperty(*f, u"LastWriteTime"));
-    const std::string created = DateText(GetProperty(*f, u"CreationTime"));
-    const std::string accessed = DateText(GetProperty(*f, u"LastAccessTime"));
+  for (const auto& f : CollectionItems(*explorer, m::Explorer::File)) {
+    const std::string name = StringProperty(*f, m::CFile::FileName);
+    const std::int32_t length = au::ToLong(GetProperty(*f, m::CFile::FileLength));
+    const std::string written = DateText(GetProperty(*f, m::CFile::LastWriteTime));
+    const std::string created = DateText(GetProperty(*f, m::CFile::CreationTime));
+    const std::string accessed = DateText(GetProperty(*f, m::CFile::LastAccessTime));
     files.push_back({{"FileName", name},
                      {"FileLength", length},
                      {"LastWriteTime", written},
@@ -78,8 +80,8 @@ int Browse(const Request& q, const GlobalOptions& options) {
 }
 
 int MakeFolder(const Request& q, const GlobalOptions& options) {
-  au::Ref<au::Object> explorer = CreateManager(u"Vantrel.Explorer");
-  CallMethod(*explorer, u"CreateDir", {au::FromUtf8(q.path)});
+  au::Ref<au::Object> explorer = CreateManager(m::Explorer::kProgId);
+  CallMethod(*explorer, m::Explorer::CreateDir, {au::FromUtf8(q.path)});
   const bool exists = storage::FileExists(au::FromUtf8(q.path));
   if (options.json) std::cout << json{{"Path", q.path}, {"exists", exists}}.dump(2) << '\n';
   if (exists) {

@@ -6,10 +6,9 @@
 // ErrorMsg, the object's properties and its collections. Exit 0 when the
 // operation returned True or there was none, 1 when it returned False, 2 on an
 // automation error (number and description on stderr).
-#include <nlohmann/json.hpp>
-
 #include <cstdlib>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -18,11 +17,13 @@
 #include "automation/runtime/runtime.hpp"
 #include "automation/text.hpp"
 #include "command_registry.hpp"
+#include "model/names.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 namespace rt = vantrel::automation::runtime;
 using au::Variant;
 using nlohmann::json;
@@ -81,14 +82,14 @@ Variant Read(au::Object& object, const au::MemberInfo& m, std::string& error) {
 // The records of a collection object, in position order.
 std::vector<au::Ref<au::Object>> Items(au::Object& collection) {
   std::vector<au::Ref<au::Object>> out;
-  Variant e = rt::InvokeByName(collection, u"NewEnum", rt::kPropertyGet, {});
+  Variant e = rt::InvokeByName(collection, m::AnyClass::NewEnum, rt::kPropertyGet, {});
   auto* enumerator = static_cast<au::Enumerator*>(e.AsObject().get());
   Variant item;
   while (enumerator->Next(1, &item) == 1) out.push_back(item.AsObject());
   return out;
 }
 
-bool IsCollection(const au::Object& object) { return HasMember(au::ClassOf(object), u"NewEnum"); }
+bool IsCollection(const au::Object& object) { return HasMember(au::ClassOf(object), m::AnyClass::NewEnum); }
 
 struct Table {
   std::vector<std::string> header;
@@ -185,14 +186,17 @@ int RunCall(const CallRequest& request, const GlobalOptions& options) {
     std::vector<Variant> args{Variant(au::FromUtf8(value))};
     rt::InvokeByName(*object, name, rt::kPropertyPut, args);
   };
-  if (HasMember(info, u"ServUPath")) let(u"ServUPath", options.servuPath.empty() ? "." : options.servuPath);
+  if (HasMember(info, m::AnyClass::ServUPath))
+    let(m::AnyClass::ServUPath, options.servuPath.empty() ? "." : options.servuPath);
   if (!options.admin.empty()) {
-    if (HasMember(info, u"AdminName")) let(u"AdminName", options.admin);
-    if (HasMember(info, u"Administrator")) let(u"Administrator", options.admin);
+    if (HasMember(info, m::AnyClass::AdminName)) let(m::AnyClass::AdminName, options.admin);
+    if (HasMember(info, m::AnyClass::Administrator)) let(m::AnyClass::Administrator, options.admin);
   }
   if (const char* password = std::getenv("VANTREL_PASSWORD")) {
-    if (HasMember(info, u"AdminPassword")) let(u"AdminPassword", password);
-    else if (HasMember(info, u"Password") && HasMember(info, u"Administrator")) let(u"Password", password);
+    if (HasMember(info, m::AnyClass::AdminPassword))
+      let(m::AnyClass::AdminPassword, password);
+    else if (HasMember(info, m::AnyClass::Password) && HasMember(info, m::AnyClass::Administrator))
+      let(m::AnyClass::Password, password);
   }
 
   std::size_t i = 0;
@@ -219,8 +223,8 @@ int RunCall(const CallRequest& request, const GlobalOptions& options) {
     if (result.Type() == au::VarType::Bool && !result.AsBool()) exitCode = kOperationFalse;
     if (!options.json) std::cout << "Result: " << Text(result) << '\n';
   }
-  if (HasMember(info, u"ErrorMsg")) {
-    const Variant message = rt::InvokeByName(*object, u"ErrorMsg", rt::kPropertyGet, {});
+  if (HasMember(info, m::AnyClass::ErrorMsg)) {
+    const Variant message = rt::InvokeByName(*object, m::AnyClass::ErrorMsg, rt::kPropertyGet, {});
     out["ErrorMsg"] = Json(message);
     if (!options.json && !message.AsString().empty()) std::cout << "ErrorMsg: " << Text(message) << '\n';
   }

@@ -10,11 +10,13 @@
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "cli_support.hpp"
+#include "model/names.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 using nlohmann::json;
 
 struct DomainRow {
@@ -26,14 +28,14 @@ struct DomainRow {
 // The Domain collection of a Domains object after GetDomain.
 std::vector<DomainRow> ListedRows(au::Object& domains) {
   std::vector<DomainRow> rows;
-  for (const au::Ref<au::Object>& d : CollectionItems(domains, u"Domain"))
-    rows.push_back({au::ToInteger(GetProperty(*d, u"ID")), StringProperty(*d, u"HostName"),
-                    StringProperty(*d, u"IP"), au::ToInteger(GetProperty(*d, u"port"))});
+  for (const au::Ref<au::Object>& d : CollectionItems(domains, m::Domains::Domain))
+    rows.push_back({au::ToInteger(GetProperty(*d, m::CDomain::ID)), StringProperty(*d, m::CDomain::HostName),
+                    StringProperty(*d, m::CDomain::IP), au::ToInteger(GetProperty(*d, m::CDomain::port))});
   return rows;
 }
 
 au::Ref<au::Object> NewDomains(const GlobalOptions& options, bool passwordStdin) {
-  au::Ref<au::Object> domains = CreateManager(u"Vantrel.Domains");
+  au::Ref<au::Object> domains = CreateManager(m::Domains::kProgId);
   SetServUPath(*domains, options);
   SetCredentials(*domains, options, CredentialsPassword(options, passwordStdin));
   return domains;
@@ -41,7 +43,8 @@ au::Ref<au::Object> NewDomains(const GlobalOptions& options, bool passwordStdin)
 
 int List(const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, false);
-  if (!au::ToBoolean(CallMethod(*domains, u"GetDomain"))) return OperationOutcome(*domains, false, options, "");
+  if (!au::ToBoolean(CallMethod(*domains, m::Domains::GetDomain)))
+    return OperationOutcome(*domains, false, options, "");
   const auto rows = ListedRows(*domains);
   if (options.json) {
     json list = json::array();
@@ -65,13 +68,13 @@ int Add(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   std::vector<au::Variant> args{au::FromUtf8(q.hostName), au::FromUtf8(q.ip)};
   if (q.portGiven) args.emplace_back(au::FromUtf8(q.port));
-  const bool ok = au::ToBoolean(CallMethod(*domains, u"AddDomain", args));
+  const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::AddDomain, args));
   if (!ok) return OperationOutcome(*domains, false, options, "");
   // AddDomain does not say which ID it gave: the new listing does.
   json details = json::object();
   std::string text = "Added domain " + q.hostName;
   au::Ref<au::Object> check = NewDomains(options, false);
-  if (au::ToBoolean(CallMethod(*check, u"GetDomain"))) {
+  if (au::ToBoolean(CallMethod(*check, m::Domains::GetDomain))) {
     for (const auto& r : ListedRows(*check)) {
       if (r.hostName != q.hostName) continue;
       details["ID"] = r.id;
@@ -84,15 +87,15 @@ int Add(const Request& q, const GlobalOptions& options) {
 
 int Modify(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
-  const bool ok = au::ToBoolean(CallMethod(
-      *domains, u"ModifyDomain",
-      {au::FromUtf8(q.id), au::FromUtf8(q.hostName), au::FromUtf8(q.ip), au::FromUtf8(q.port)}));
+  const bool ok = au::ToBoolean(
+      CallMethod(*domains, m::Domains::ModifyDomain,
+                 {au::FromUtf8(q.id), au::FromUtf8(q.hostName), au::FromUtf8(q.ip), au::FromUtf8(q.port)}));
   return OperationOutcome(*domains, ok, options, "Modified domain " + q.id);
 }
 
 int Delete(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
-  const bool ok = au::ToBoolean(CallMethod(*domains, u"DelDomain", {au::FromUtf8(q.id)}));
+  const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::DelDomain, {au::FromUtf8(q.id)}));
   return OperationOutcome(*domains, ok, options, "Deleted domain " + q.id + " with its users");
 }
 

@@ -24,11 +24,13 @@
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "cli_support.hpp"
+#include "model/names.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 using nlohmann::json;
 
 constexpr char kRuleLetters[] = "RWAMELCDP";
@@ -71,7 +73,7 @@ std::vector<au::Variant> NameAndDomain(const Request& q) {
 }
 
 au::Ref<au::Object> NewUser(const GlobalOptions& options, bool passwordStdin) {
-  au::Ref<au::Object> user = CreateManager(u"Vantrel.User");
+  au::Ref<au::Object> user = CreateManager(m::User::kProgId);
   SetServUPath(*user, options);
   SetCredentials(*user, options, CredentialsPassword(options, passwordStdin));
   return user;
@@ -80,51 +82,55 @@ au::Ref<au::Object> NewUser(const GlobalOptions& options, bool passwordStdin) {
 bool BoolProperty(au::Object& o, std::u16string_view name) { return au::ToBoolean(GetProperty(o, name)); }
 
 std::string ExpiryText(au::Object& o) {
-  return BoolProperty(o, u"Expire") ? DateText(au::ToDate(GetProperty(o, u"ExpireDate"))) : "never";
+  return BoolProperty(o, m::CUserList::Expire) ? DateText(au::ToDate(GetProperty(o, m::CUserList::ExpireDate)))
+                                               : "never";
 }
 
 int List(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
-  if (!au::ToBoolean(CallMethod(*user, u"GetUserList", DomainArgs(q)))) return OperationOutcome(*user, false, options, "");
-  const auto rows = CollectionItems(*user, u"UserList");
+  if (!au::ToBoolean(CallMethod(*user, m::User::GetUserList, DomainArgs(q))))
+    return OperationOutcome(*user, false, options, "");
+  const auto rows = CollectionItems(*user, m::User::UserList);
   if (options.json) {
     json list = json::array();
     for (const auto& r : rows)
-      list.push_back({{"UserName", StringProperty(*r, u"UserName")},
-                      {"DomainID", au::ToInteger(GetProperty(*r, u"DomainID"))},
-                      {"Disable", BoolProperty(*r, u"Disable")},
-                      {"Expire", BoolProperty(*r, u"Expire")},
-                      {"ExpireDate", DateText(au::ToDate(GetProperty(*r, u"ExpireDate")))}});
+      list.push_back({{"UserName", StringProperty(*r, m::CUserList::UserName)},
+                      {"DomainID", au::ToInteger(GetProperty(*r, m::CUserList::DomainID))},
+                      {"Disable", BoolProperty(*r, m::CUserList::Disable)},
+                      {"Expire", BoolProperty(*r, m::CUserList::Expire)},
+                      {"ExpireDate", DateText(au::ToDate(GetProperty(*r, m::CUserList::ExpireDate)))}});
     std::cout << list.dump(2) << '\n';
     return kSuccess;
   }
   Table table{{"UserName", "Status", "Expires"}, {}};
   for (const auto& r : rows)
-    table.rows.push_back(
-        {StringProperty(*r, u"UserName"), BoolProperty(*r, u"Disable") ? "disabled" : "enabled", ExpiryText(*r)});
+    table.rows.push_back({StringProperty(*r, m::CUserList::UserName),
+                          BoolProperty(*r, m::CUserList::Disable) ? "disabled" : "enabled", ExpiryText(*r)});
   table.Print(std::cout);
   return kSuccess;
 }
 
 // The account settings shown by `show`, in the order of the User interface.
-const std::u16string_view kShown[] = {u"UserName",     u"HomeDir",        u"Password",       u"Disable",
-                                      u"Expire",       u"ExpireDate",     u"TimeOut",        u"SessionTimeOut",
-                                      u"MaxNrUsers",   u"MaxUsersLoginPerIP", u"SpeedLimitUp", u"SpeedLimitDown",
-                                      u"EnableDiskQuota", u"DiskQuotaSize", u"RelPaths",      u"ChangePassword",
-                                      u"LoginMesFile"};
+namespace shown = m::User;
+const std::u16string_view kShown[] = {
+    shown::UserName,     shown::HomeDir,         shown::Password,      shown::Disable,        shown::Expire,
+    shown::ExpireDate,   shown::TimeOut,         shown::SessionTimeOut, shown::MaxNrUsers,    shown::MaxUsersLoginPerIP,
+    shown::SpeedLimitUp, shown::SpeedLimitDown, shown::EnableDiskQuota, shown::DiskQuotaSize, shown::RelPaths,
+    shown::ChangePassword, shown::LoginMesFile};
 
 // The name as the domain's list holds it (GetUser finds the account without
 // regard to letter case but keeps the letter case it was given).
 std::string StoredName(au::Object& user, const std::string& typed) {
-  const au::Ref<au::Object> list = GetProperty(user, u"UserList").AsObject();
-  const au::Ref<au::Object> row = CallMethod(*list, u"Item", {au::Variant(au::FromUtf8(typed))}).AsObject();
-  return StringProperty(*row, u"UserName");
+  const au::Ref<au::Object> list = GetProperty(user, m::User::UserList).AsObject();
+  const au::Ref<au::Object> row = CallMethod(*list, m::UserList::Item, {au::Variant(au::FromUtf8(typed))}).AsObject();
+  return StringProperty(*row, m::CUserList::UserName);
 }
 
 int Show(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
-  if (!au::ToBoolean(CallMethod(*user, u"GetUser", NameAndDomain(q)))) return OperationOutcome(*user, false, options, "");
-  LetProperty(*user, u"UserName", au::FromUtf8(StoredName(*user, q.name)));
+  if (!au::ToBoolean(CallMethod(*user, m::User::GetUser, NameAndDomain(q))))
+    return OperationOutcome(*user, false, options, "");
+  LetProperty(*user, m::User::UserName, au::FromUtf8(StoredName(*user, q.name)));
   json account = json::object();
   Table settings{{"Setting", "Value"}, {}};
   for (std::u16string_view name : kShown) {
@@ -142,9 +148,9 @@ int Show(const Request& q, const GlobalOptions& options) {
   }
   json rules = json::array();
   Table ruleTable{{"#", "Directory", "Rights"}, {}};
-  for (const auto& rule : CollectionItems(*user, u"DirAccess")) {
-    const std::string accesses = StringProperty(*rule, u"Accesses");
-    const std::string directory = StringProperty(*rule, u"Directory");
+  for (const auto& rule : CollectionItems(*user, m::User::DirAccess)) {
+    const std::string accesses = StringProperty(*rule, m::CDirAccess::Accesses);
+    const std::string directory = StringProperty(*rule, m::CDirAccess::Directory);
     const std::string letters = accesses.substr(accesses.find('|') == std::string::npos ? accesses.size()
                                                                                           : accesses.find('|') + 1);
     rules.push_back({{"Directory", directory}, {"Rights", letters}, {"Accesses", accesses}});
@@ -174,13 +180,14 @@ void AddRule(au::Object& user, const std::string& spec) {
                        kRuleLetters + ")"};
   std::vector<au::Variant> args{au::FromUtf8(directory)};
   for (const char* letter = kRuleLetters; *letter; ++letter) args.emplace_back(letters.find(*letter) != std::string::npos);
-  const au::Ref<au::Object> rules = GetProperty(user, u"DirAccess").AsObject();
-  CallMethod(*rules, u"Add", args);
+  const au::Ref<au::Object> rules = GetProperty(user, m::User::DirAccess).AsObject();
+  CallMethod(*rules, m::DirAccess::Add, args);
 }
 
 void ClearRules(au::Object& user) {
-  const au::Ref<au::Object> rules = GetProperty(user, u"DirAccess").AsObject();
-  while (au::ToLong(GetProperty(*rules, u"Count")) > 0) CallMethod(*rules, u"Remove", {au::Variant(std::int32_t{1})});
+  const au::Ref<au::Object> rules = GetProperty(user, m::User::DirAccess).AsObject();
+  while (au::ToLong(GetProperty(*rules, m::DirAccess::Count)) > 0)
+    CallMethod(*rules, m::DirAccess::Remove, {au::Variant(std::int32_t{1})});
 }
 
 std::string NewAccountPassword(const Request& q) {
@@ -194,35 +201,35 @@ void ApplyOptions(au::Object& user, const Request& q) {
   const auto let = [&](std::u16string_view name, const std::optional<std::string>& value) {
     if (value) LetProperty(user, name, au::FromUtf8(*value));
   };
-  let(u"UserName", q.rename);
-  let(u"HomeDir", q.home);
-  let(u"TimeOut", q.timeout);
-  let(u"MaxNrUsers", q.maxUsers);
-  let(u"MaxUsersLoginPerIP", q.maxPerIp);
-  let(u"SpeedLimitUp", q.speedUp);
-  let(u"SpeedLimitDown", q.speedDown);
-  let(u"SessionTimeOut", q.sessionTimeout);
-  let(u"LoginMesFile", q.loginMessage);
-  if (q.disable) LetProperty(user, u"Disable", true);
-  if (q.enable) LetProperty(user, u"Disable", false);
-  if (q.relPaths) LetProperty(user, u"RelPaths", true);
-  if (q.noRelPaths) LetProperty(user, u"RelPaths", false);
-  if (q.changePassword) LetProperty(user, u"ChangePassword", true);
-  if (q.noChangePassword) LetProperty(user, u"ChangePassword", false);
+  let(m::User::UserName, q.rename);
+  let(m::User::HomeDir, q.home);
+  let(m::User::TimeOut, q.timeout);
+  let(m::User::MaxNrUsers, q.maxUsers);
+  let(m::User::MaxUsersLoginPerIP, q.maxPerIp);
+  let(m::User::SpeedLimitUp, q.speedUp);
+  let(m::User::SpeedLimitDown, q.speedDown);
+  let(m::User::SessionTimeOut, q.sessionTimeout);
+  let(m::User::LoginMesFile, q.loginMessage);
+  if (q.disable) LetProperty(user, m::User::Disable, true);
+  if (q.enable) LetProperty(user, m::User::Disable, false);
+  if (q.relPaths) LetProperty(user, m::User::RelPaths, true);
+  if (q.noRelPaths) LetProperty(user, m::User::RelPaths, false);
+  if (q.changePassword) LetProperty(user, m::User::ChangePassword, true);
+  if (q.noChangePassword) LetProperty(user, m::User::ChangePassword, false);
   if (q.expire) {
     if (*q.expire == "never") {
-      LetProperty(user, u"Expire", false);
+      LetProperty(user, m::User::Expire, false);
     } else {
-      LetProperty(user, u"ExpireDate", au::FromUtf8(*q.expire));
-      LetProperty(user, u"Expire", true);
+      LetProperty(user, m::User::ExpireDate, au::FromUtf8(*q.expire));
+      LetProperty(user, m::User::Expire, true);
     }
   }
   if (q.quota) {
     if (*q.quota == "off") {
-      LetProperty(user, u"EnableDiskQuota", false);
+      LetProperty(user, m::User::EnableDiskQuota, false);
     } else {
-      LetProperty(user, u"DiskQuotaSize", au::FromUtf8(*q.quota));
-      LetProperty(user, u"EnableDiskQuota", true);
+      LetProperty(user, m::User::DiskQuotaSize, au::FromUtf8(*q.quota));
+      LetProperty(user, m::User::EnableDiskQuota, true);
     }
   }
   if (q.clearRules || !q.rules.empty()) ClearRules(user);
@@ -231,31 +238,32 @@ void ApplyOptions(au::Object& user, const Request& q) {
 
 int Add(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
-  LetProperty(*user, u"UserName", au::FromUtf8(q.name));
+  LetProperty(*user, m::User::UserName, au::FromUtf8(q.name));
   ApplyOptions(*user, q);
-  if (q.setPassword) LetProperty(*user, u"Password", au::FromUtf8(NewAccountPassword(q)));
-  const bool ok = au::ToBoolean(CallMethod(*user, u"AddUser", DomainArgs(q)));
+  if (q.setPassword) LetProperty(*user, m::User::Password, au::FromUtf8(NewAccountPassword(q)));
+  const bool ok = au::ToBoolean(CallMethod(*user, m::User::AddUser, DomainArgs(q)));
   return OperationOutcome(*user, ok, options, "Added user " + q.name);
 }
 
 int Modify(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
-  if (!au::ToBoolean(CallMethod(*user, u"GetUser", NameAndDomain(q)))) return OperationOutcome(*user, false, options, "");
+  if (!au::ToBoolean(CallMethod(*user, m::User::GetUser, NameAndDomain(q))))
+    return OperationOutcome(*user, false, options, "");
   // The account is replaced under the name the list holds, and keeps that
   // name (in its letter case) unless --rename gives another.
   Request stored = q;
   stored.name = StoredName(*user, q.name);
-  LetProperty(*user, u"UserName", au::FromUtf8(stored.name));
+  LetProperty(*user, m::User::UserName, au::FromUtf8(stored.name));
   ApplyOptions(*user, q);
-  if (q.setPassword) LetProperty(*user, u"Password", au::FromUtf8(NewAccountPassword(q)));
-  const bool ok = au::ToBoolean(CallMethod(*user, u"ModifyUser", NameAndDomain(stored)));
+  if (q.setPassword) LetProperty(*user, m::User::Password, au::FromUtf8(NewAccountPassword(q)));
+  const bool ok = au::ToBoolean(CallMethod(*user, m::User::ModifyUser, NameAndDomain(stored)));
   const std::string renamed = q.rename && *q.rename != stored.name ? " (now " + *q.rename + ")" : "";
   return OperationOutcome(*user, ok, options, "Modified user " + stored.name + renamed);
 }
 
 int Delete(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
-  const bool ok = au::ToBoolean(CallMethod(*user, u"DelUser", NameAndDomain(q)));
+  const bool ok = au::ToBoolean(CallMethod(*user, m::User::DelUser, NameAndDomain(q)));
   return OperationOutcome(*user, ok, options, "Deleted user " + q.name);
 }
 

@@ -9,19 +9,21 @@
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "cli_support.hpp"
+#include "model/names.hpp"
 
 namespace vantrel::cli {
 namespace {
 
 namespace au = vantrel::automation;
+namespace m = vantrel::model;
 using nlohmann::json;
 
 int Version(const GlobalOptions& options) {
-  au::Ref<au::Object> global = CreateManager(u"Vantrel.Global");
+  au::Ref<au::Object> global = CreateManager(m::Global::kProgId);
   SetServUPath(*global, options);
-  const std::string version = StringProperty(*global, u"Version");
-  const std::string about = StringProperty(*global, u"About");
-  const std::string message = StringProperty(*global, u"ErrorMsg");
+  const std::string version = StringProperty(*global, m::Global::Version);
+  const std::string about = StringProperty(*global, m::Global::About);
+  const std::string message = StringProperty(*global, m::Global::ErrorMsg);
   if (options.json) {
     std::cout << json{{"Version", version}, {"About", about}, {"ErrorMsg", message}}.dump(2) << '\n';
   } else {
@@ -33,9 +35,9 @@ int Version(const GlobalOptions& options) {
 }
 
 int Reload(const GlobalOptions& options) {
-  au::Ref<au::Object> domains = CreateManager(u"Vantrel.Domains");
+  au::Ref<au::Object> domains = CreateManager(m::Domains::kProgId);
   SetServUPath(*domains, options);
-  const bool ok = au::ToBoolean(CallMethod(*domains, u"Reload"));
+  const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::Reload));
   return OperationOutcome(*domains, ok, options, "Asked the FTP server to reload (ReloadSettings=true)");
 }
 
@@ -48,10 +50,10 @@ const char* RoleName(int role) {
 }
 
 int Role(const GlobalOptions& options, const std::string& domain, bool passwordStdin) {
-  au::Ref<au::Object> user = CreateManager(u"Vantrel.User");
+  au::Ref<au::Object> user = CreateManager(m::User::kProgId);
   SetServUPath(*user, options);
   SetCredentials(*user, options, CredentialsPassword(options, passwordStdin));
-  const int role = au::ToInteger(CallMethod(*user, u"GetRole", {au::FromUtf8(domain)}));
+  const int role = au::ToInteger(CallMethod(*user, m::User::GetRole, {au::FromUtf8(domain)}));
   if (options.json) {
     std::cout << json{{"role", role}, {"name", RoleName(role)}}.dump(2) << '\n';
   } else {

@@ -60,7 +60,7 @@ bool CheckDirRight(std::u16string_view adminName, std::u16string_view adminPassw
   const bool isSystem = CheckSystemAdmin(adminName, adminPassword);
   if (isSystem && HasDriveRoot(NormaliseFolderPath(path))) return true;
 
-  for (const std::u16string& key : SettingKeyList(kPublicDirSection)) {
+  for (const std::u16string& key : GetSettingKeys(kPublicDirSection)) {
     if (IsWithinFolder(path, ReadSetting(kPublicDirSection, key))) return true;
   }
   const std::u16string entry = ReadSetting(kPrivateDirSection, adminName);

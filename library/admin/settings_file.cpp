@@ -4,6 +4,7 @@
 #include "storage/codepage.hpp"
 #include "storage/file_text.hpp"
 #include "storage/ini/ini_access.hpp"
+#include "storage/ini_file.hpp"
 #include "storage/paths.hpp"
 
 namespace vantrel::admin {
@@ -28,37 +29,23 @@ std::u16string ReadSetting(std::u16string_view section, std::u16string_view key)
       ini::ReadValue(SettingsNativePath(), storage::ToAnsi(section), storage::ToAnsi(key), 255));
 }
 
-std::u16string GetSettingKeys(std::u16string_view section) {
-  std::u16string joined;
-  for (const std::string& name : ini::ReadKeys(SettingsNativePath(), storage::ToAnsi(section))) {
-    // A key line with an empty name ("=x") is no name to list; skipping it,
-    // rather than ending the list there, keeps every later name visible.
-    if (name.empty()) continue;
-    if (!joined.empty()) joined.push_back(u';');
-    joined += storage::FromAnsi(name);
-  }
-  return joined;
-}
-
-std::vector<std::u16string> SettingKeyList(std::u16string_view section) {
-  const std::u16string joined = GetSettingKeys(section);
-  if (joined.empty()) return {};
-  return SplitFields(joined, u';');
+std::vector<std::u16string> GetSettingKeys(std::u16string_view section) {
+  return storage::NamesOf(ini::ReadKeys(SettingsNativePath(), storage::ToAnsi(section)));
 }
 
 bool WriteSetting(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   std::string s, k, v;
   if (!Encode(section, "section name", s) || !Encode(key, "key name", k) || !Encode(value, "value", v)) return false;
   SettingsTransaction transaction;  // joins the caller's; gives a file it creates the owner-only mode
-  return ini::WriteValue(SettingsNativePath(), s, k, v) && transaction.Commit();
+  return ini::WriteProfileString(s, k, v, SettingsNativePath()) && transaction.Commit();
 }
 
 bool DeleteSetting(std::u16string_view section, std::u16string_view key) {
-  return ini::DeleteKey(SettingsNativePath(), storage::ToAnsi(section), storage::ToAnsi(key));
+  return ini::WriteProfileString(storage::ToAnsi(section), storage::ToAnsi(key), std::nullopt, SettingsNativePath());
 }
 
 bool DeleteSettingSection(std::u16string_view section) {
-  return ini::DeleteSection(SettingsNativePath(), storage::ToAnsi(section));
+  return ini::WriteProfileSection(storage::ToAnsi(section), std::nullopt, SettingsNativePath());
 }
 
 std::vector<std::u16string> SplitFields(std::u16string_view text, char16_t separator) {

@@ -26,12 +26,9 @@ std::filesystem::path SettingsNativePath();
 // The value of one key, cut to 254 bytes of its ANSI form; "" when missing.
 std::u16string ReadSetting(std::u16string_view section, std::u16string_view key);
 
-// The key names of a section in file order, joined by ";" (empty names left
-// out); "" for an empty or missing section. The list is never cut.
-std::u16string GetSettingKeys(std::u16string_view section);
-
-// The same names as a list ("" gives no names).
-std::vector<std::u16string> SettingKeyList(std::u16string_view section);
+// The key names of a section in file order (empty names left out); none for
+// an empty or missing section. The list is never cut.
+std::vector<std::u16string> GetSettingKeys(std::u16string_view section);
 
 // Writes one key, creating the file and section when missing. False when the
 // write failed or was refused (a section, key or value that would break the

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "automation/error.hpp"
+#include "storage/blanks.hpp"
 
 namespace vantrel::automation {
 namespace {
@@ -16,13 +17,7 @@ namespace {
 [[noreturn]] void Mismatch() { throw AutomationError(kTypeMismatch); }
 [[noreturn]] void Overflow() { throw AutomationError(kOverflow); }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0x00A0; }
-
-std::u16string_view Trim(std::u16string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
+using storage::kNumberBlanks;
 
 char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 
@@ -42,7 +37,7 @@ struct ParsedNumber {
 };
 
 std::optional<ParsedNumber> ParseNumber(std::u16string_view text) {
-  std::u16string_view s = Trim(text);
+  std::u16string_view s = storage::Trim(text, kNumberBlanks);
   if (s.empty()) return std::nullopt;
   ParsedNumber n;
   if (s.size() >= 2 && s[0] == u'&' && (AsciiLower(s[1]) == u'h' || AsciiLower(s[1]) == u'o')) {
@@ -179,7 +174,7 @@ std::vector<Token> Tokenize(std::u16string_view s) {
     } else if (c == u':') {
       tokens.push_back({Token::Colon, u":", 0, 0});
       ++i;
-    } else if (c == u'/' || c == u'-' || c == u'.' || c == u',' || IsBlank(c)) {
+    } else if (c == u'/' || c == u'-' || c == u'.' || c == u',' || storage::IsBlank(c, kNumberBlanks)) {
       // Runs of separators count once; which one it was does not matter.
       if (tokens.empty() || tokens.back().kind != Token::Separator) tokens.push_back({Token::Separator, {}, 0, 0});
       ++i;
@@ -246,7 +241,7 @@ DateParts SplitDate(Date value) {
 }
 
 Date ParseDate(std::u16string_view text) {
-  std::vector<Token> tokens = Tokenize(Trim(text));
+  std::vector<Token> tokens = Tokenize(storage::Trim(text, kNumberBlanks));
   // Separate the time ("8:00", "8:00:30", "8 PM", "8:00 am") from the date.
   int hour = 0, minute = 0, second = 0;
   bool haveTime = false;
@@ -425,7 +420,7 @@ bool ToBoolean(const Variant& v) {
     case VarType::Date: return v.AsDate().value != 0;
     case VarType::Bool: return v.AsBool();
     case VarType::String: {
-      const std::u16string_view s = Trim(v.AsString());
+      const std::u16string_view s = storage::Trim(v.AsString(), kNumberBlanks);
       if (EqualsAsciiNoCase(s, "true")) return true;
       if (EqualsAsciiNoCase(s, "false")) return false;
       const auto n = ParseNumber(s);

@@ -1,8 +1,8 @@
 #pragma once
 // Descriptions of a class's members as a late-bound caller sees them: names
 // in slot order, kinds, parameter lists with types and defaults, dispids.
-// The POSIX runtime dispatches through these tables; the Windows type library
-// carries the same description.
+// Generated from Vantrel.idl, like the Windows type library: the POSIX
+// runtime dispatches through these tables.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -73,5 +73,9 @@ struct ClassInfo {
   std::vector<MemberInfo> members;  // slot order
   Ref<Object> (*create)() = nullptr;
 };
+
+// The classes as Vantrel.idl declares them, without code (create is null):
+// generated at build time (model/member_tables.cpp); the bindings add the code.
+std::vector<ClassInfo> DeclaredClasses();
 
 }  // namespace vantrel::automation

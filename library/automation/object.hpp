@@ -6,34 +6,9 @@
 #include <cstddef>
 #include <utility>
 
-namespace vantrel::automation {
+#include "model/ids.hpp"  // ClassId, generated from Vantrel.idl
 
-// The library's classes in type-library order, then the enumerator that
-// NewEnum hands out (not a creatable class).
-enum class ClassId : int {
-  Global,
-  CIniFile,
-  Domains,
-  CDomain,
-  Domain,
-  CUserList,
-  UserList,
-  User,
-  CDirAccess,
-  DirAccess,
-  CFile,
-  CDir,
-  Explorer,
-  Directory,
-  File,
-  CAdmin,
-  Admin,
-  AdminOfAdmin,
-  CPublicDir,
-  PublicDir,
-  Enumerator,
-};
-inline constexpr std::size_t kClassCount = 20;  // creatable classes, Global .. PublicDir
+namespace vantrel::automation {
 
 class Object {
  public:

@@ -20,7 +20,7 @@ class AdminOfAdmin final : public automation::Object {
   OwnedCollection<PublicDir> PublicDirProperty;
   OwnedCollection<Admin> AdminProperty;
 
-  // Operations (admin_of_admin_ops.cpp).
+  // Operations (admin_of_admin.cpp).
   bool GetAdminList();
   bool GetPublicDir();
   bool DelAdmin(const String& AdminName);

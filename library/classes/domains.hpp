@@ -19,7 +19,7 @@ class Domains final : public automation::Object {
   // Property Domain (Get only; created on the first Get).
   OwnedCollection<Domain> DomainProperty;
 
-  // Operations (domains_ops.cpp).
+  // Operations (domains.cpp).
   bool GetDomain();
   bool AddDomain(const String& HostName, const String& IP, std::int16_t port = 21);
   bool DelDomain(std::int16_t ID);

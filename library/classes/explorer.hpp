@@ -18,7 +18,7 @@ class Explorer final : public automation::Object {
   OwnedCollection<File> FileProperty;
   OwnedCollection<Directory> DirectoryProperty;
 
-  // Operations (explorer_ops.cpp).
+  // Operations (explorer.cpp).
   bool List(const String& FileSpec = u"*.*");
   void CreateDir(const String& Path);
 };

@@ -15,7 +15,7 @@ class Global final : public automation::Object {
   String ErrorMsg;  // read-only to callers
   String ServUPath;
 
-  // Computed properties (global_ops.cpp).
+  // Computed properties (global.cpp).
   String Version();
   String About() const;
 };

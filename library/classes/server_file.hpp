@@ -1,14 +1,13 @@
 #pragma once
-// The FTP server's configuration file ServUDaemon.ini as the manager
-// operations reach it: the path join of ServUPath and the file name, a
-// checked CIniFile, one transaction per operation, and the reload signal.
+// The FTP server's configuration file ServUDaemon.ini as one manager
+// operation reaches it: the path join of ServUPath and the file name, a
+// checked CIniFile, the operation's transaction, and the reload signal.
 //
-//   ServerFileTransaction tx(ServUPath);     // everything below is one transaction
-//   auto ini = OpenServerFile(ServUPath);    // nullopt: "ServUPath error"
-//   if (!ini) return Fail(kServUPathError);
+//   ServerFile ini(ServUPath, ErrorMsg);  // false: ErrorMsg is "ServUPath error"
+//   if (!ini) return false;
 //   ... ini->ReadString(...), ini->WriteString(...) ...
-//   tx.Commit();
-#include <optional>
+//   ini.Commit();
+#include <string>
 
 #include "automation/variant.hpp"
 #include "storage/ini/ini_transaction.hpp"
@@ -21,22 +20,22 @@ inline constexpr char16_t kServUPathError[] = u"ServUPath error";
 // PathJoin(servUPath, "ServUDaemon.ini").
 automation::String ServerFilePath(const automation::String& servUPath);
 
-// A CIniFile on the server file that passed CheckIniFile, or nullopt.
-std::optional<storage::CIniFile> OpenServerFile(const automation::String& servUPath);
-
-// The same, setting the operation's errorMsg to "ServUPath error" on failure.
-std::optional<storage::CIniFile> OpenServerFile(const automation::String& servUPath, automation::String& errorMsg);
-
-// Holds the server file locked for one operation; its reads see its own
-// writes, and Commit() writes them all at once. Destroyed without Commit()
-// (an error part way), it writes nothing.
-class ServerFileTransaction {
+// The server file held locked for one operation: its reads see its own
+// writes, and Commit() writes them all at once; destroyed without Commit()
+// (an error part way), it writes nothing. False (with `errorMsg` set to
+// "ServUPath error") when the file fails CheckIniFile.
+class ServerFile {
  public:
-  explicit ServerFileTransaction(const automation::String& servUPath);
+  ServerFile(const automation::String& servUPath, automation::String& errorMsg);
+  explicit operator bool() const noexcept { return checked_; }
+  storage::CIniFile& operator*() noexcept { return ini_; }
+  storage::CIniFile* operator->() noexcept { return &ini_; }
   bool Commit() { return transaction_.Commit(); }
 
  private:
   storage::ini::Transaction transaction_;
+  storage::CIniFile ini_;
+  bool checked_ = false;
 };
 
 // Writes ReloadSettings=true into GLOBAL, the signal that makes the running

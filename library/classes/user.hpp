@@ -47,7 +47,7 @@ class User final : public automation::Object {
   OwnedCollection<DirAccess> DirAccessProperty;
   OwnedCollection<UserList> UserListProperty;
 
-  // Operations (user_ops.cpp).
+  // Operations (user.cpp).
   bool GetUserList(std::int16_t DomainID = 1);
   bool GetUser(const String& UserName, std::int16_t DomainID = 1);
   bool ModifyUser(const String& UserName, std::int16_t DomainID = 1);

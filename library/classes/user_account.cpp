@@ -43,11 +43,9 @@ String Decimal(std::int32_t n) {
 
 // Problem with text bound for the file (line breaks, NUL, characters the code
 // page cannot hold), as a message; nullopt when it can be stored as given.
-std::optional<String> TextRefusal(const String& text, std::string_view what) {
-  std::string ansi;
-  std::string why;
-  if (storage::ToFileText(text, what, ansi, why)) return std::nullopt;
-  return u"Refused: " + automation::FromUtf8(why);
+std::optional<String> TextRefusal(const String& text, std::u16string_view what) {
+  if (String why = storage::RefusalOfText(text, what); !why.empty()) return u"Refused: " + why;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -63,7 +61,7 @@ StoredAccount ReadStoredAccount(storage::CIniFile& ini, const String& section) {
   }
 
   account.rules = automation::MakeRef<DirAccess>();
-  for (const String& key : admin::SplitFields(ini.GetKeys(section), u';')) {
+  for (const String& key : ini.GetKeys(section)) {
     if (!servu::IsAccessKey(key)) continue;
     const std::vector<String> fields = admin::SplitFields(ini.ReadString(section, key, kValueSize));
     const String& directory = admin::FieldAt(fields, 0);
@@ -101,18 +99,18 @@ std::vector<Ref<CDirAccess>> AdmittedRules(User& user) {
 std::optional<String> AccountRefusal(User& user, const String& name, const std::vector<Ref<CDirAccess>>& rules) {
   if (name.find_first_of(u"|]") != String::npos)
     return String(u"Refused: the username holds \"|\" or \"]\", which would break the server file");
-  if (auto why = TextRefusal(name, "username")) return why;
-  if (auto why = TextRefusal(user.HomeDir, "home folder")) return why;
+  if (auto why = TextRefusal(name, u"username")) return why;
+  if (auto why = TextRefusal(user.HomeDir, u"home folder")) return why;
   // A login message file that does not exist is replaced by the default.
   if (storage::FileExists(user.LoginMesFile))
-    if (auto why = TextRefusal(user.LoginMesFile, "login message file")) return why;
-  if (auto why = TextRefusal(user.StoredPassword(), "stored password")) return why;
+    if (auto why = TextRefusal(user.LoginMesFile, u"login message file")) return why;
+  if (auto why = TextRefusal(user.StoredPassword(), u"stored password")) return why;
   for (const Ref<CDirAccess>& rule : rules) {
     if (rule->Directory.find(u'|') != String::npos)
       return u"Refused: the access rule directory \"" + rule->Directory + u"\" holds \"|\"";
     if (rule->Accesses.find(u'|') == String::npos)
       return u"Refused: the access rule text \"" + rule->Accesses + u"\" has no \"|\" before its letters";
-    if (auto why = TextRefusal(rule->Accesses, "access rule")) return why;
+    if (auto why = TextRefusal(rule->Accesses, u"access rule")) return why;
   }
   if (!servu::ExpiryField(user.Expire, user.ExpireDate.value))
     return String(u"Refused: the expiry date lies outside the range the server file can hold");

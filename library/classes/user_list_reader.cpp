@@ -13,7 +13,7 @@ namespace servu = storage::servu;
 
 void FillUserList(storage::CIniFile& ini, std::int16_t domainID, UserList& list) {
   const String section = servu::UserIndexSection(domainID);
-  const std::vector<String> keys = admin::SplitFields(ini.GetKeys(section), u';');
+  const std::vector<String> keys = ini.GetKeys(section);
   for (const String& key : keys) {
     if (!servu::IsUserListKey(key)) continue;
     const std::vector<String> fields = admin::SplitFields(ini.ReadString(section, key, 255));

@@ -11,7 +11,7 @@ usage: generate_glue.py Vantrel.idl OUT.cpp
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "model"))
 import idl_model  # noqa: E402
 
 # IDL type -> (C++ parameter type in the widl header, glue wrapper)

@@ -17,7 +17,7 @@ ScopedFileIo::ScopedFileIo(FileIo& io) : previous_(g_current.exchange(&io)) {}
 ScopedFileIo::~ScopedFileIo() { g_current.store(previous_); }
 
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
-                        unsigned new_file_mode) {
+                        unsigned new_file_mode, InPlace in_place) {
   FileIo& io = CurrentFileIo();
   const PathKind kind = io.Stat(file);
   if (kind == PathKind::Folder) {
@@ -35,7 +35,7 @@ bool ReplaceFileContent(const std::filesystem::path& file, std::string_view byte
   std::unique_ptr<TempFile> temp = io.CreateTemp(file);
   if (!temp) {
     // The folder allows no new file; an existing file may still be rewritten where it is.
-    if (kind == PathKind::File && io.RewriteInPlace(file, bytes)) return true;
+    if (kind == PathKind::File && in_place == InPlace::Allowed && io.RewriteInPlace(file, bytes)) return true;
     error = "cannot write the file: " + file.string();
     return false;
   }

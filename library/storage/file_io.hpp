@@ -80,8 +80,10 @@ class ScopedFileIo {
 // allows no temporary file but `file` exists and is writable, rewrites it in
 // place. On failure the old file is untouched (byte-identical) and `error`
 // says what failed. A file that did not exist gets `new_file_mode` less the umask (POSIX).
+// With InPlace::Refused the content is replaced atomically or not at all.
 constexpr unsigned kDefaultNewFileMode = 0666;
+enum class InPlace { Allowed, Refused };
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
-                        unsigned new_file_mode = kDefaultNewFileMode);
+                        unsigned new_file_mode = kDefaultNewFileMode, InPlace in_place = InPlace::Allowed);
 
 }  // namespace vantrel::storage

@@ -1,6 +1,8 @@
 #include "storage/file_text.hpp"
 
+#include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
+#include "storage/native_text.hpp"
 
 namespace vantrel::storage {
 
@@ -17,6 +19,62 @@ bool ToFileText(std::u16string_view text, std::string_view what, std::string& ou
     return false;
   }
   return true;
+}
+
+std::string RefusalOfIniName(std::u16string_view section, std::u16string_view key) {
+  if (section.find(u']') != std::u16string_view::npos) {
+    return "the section name holds \"]\", which would end it early";
+  }
+  const auto start = key.find_first_not_of(u" \t\v\f");
+  if (start == std::u16string_view::npos) {
+    return "the key name is empty";
+  }
+  if (key.find(u'=') != std::u16string_view::npos) {
+    return "the key name holds \"=\", which would split it";
+  }
+  if (key[start] == u';' || key[start] == u'[') {
+    return "the key name starts with \";\" or \"[\", which would make it a comment or a section";
+  }
+  return {};
+}
+
+std::u16string RefusalOfText(std::u16string_view text, std::u16string_view what) {
+  std::string bytes, why;
+  if (ToFileText(text, Utf16ToUtf8(what), bytes, why)) return {};
+  return Utf8ToUtf16(why);
+}
+
+namespace {
+
+std::u16string The(std::u16string_view what) { return u"the " + std::u16string(what); }
+
+}  // namespace
+
+std::u16string RefusalOfKeyName(std::u16string_view name, std::u16string_view what) {
+  if (name.empty()) return The(what) + u" is empty";
+  if (auto why = RefusalOfText(name, what); !why.empty()) return why;
+  if (name.find(u'=') != std::u16string_view::npos) return The(what) + u" holds \"=\", which would end it early";
+  if (name.find(u';') != std::u16string_view::npos)
+    return The(what) + u" holds \";\", which would split it into two names";
+  if (name.front() == u'[') return The(what) + u" starts with \"[\", which would make it a section";
+  if (Trim(name, kProfileBlanks) != name) return The(what) + u" starts or ends with a blank, which the file drops";
+  return {};
+}
+
+std::u16string RefusalOfValue(std::u16string_view value, std::u16string_view what) {
+  if (auto why = RefusalOfText(value, what); !why.empty()) return why;
+  if (value.empty()) return {};
+  if (Trim(value, kProfileBlanks) != value) return The(what) + u" starts or ends with a blank, which the file drops";
+  if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+    return The(what) + u" is enclosed in quotes, which the file drops";
+  return {};
+}
+
+std::u16string RefusalOfField(std::u16string_view field, std::u16string_view what) {
+  if (auto why = RefusalOfText(field, what); !why.empty()) return why;
+  if (field.find(u'|') != std::u16string_view::npos)
+    return The(what) + u" holds \"|\", which would split the entry into more fields";
+  return {};
 }
 
 }  // namespace vantrel::storage

@@ -17,8 +17,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel::storage {
+
+// Section or key names as the engine lists them (ANSI), in file order. A line
+// "=value" has an empty name, which a caller could take for a key of its own
+// (and a NUL-separated list would end at): it is left out.
+std::vector<std::u16string> NamesOf(const std::vector<std::string>& names);
 
 class CIniFile {
  public:
@@ -42,7 +48,8 @@ class CIniFile {
   const std::string& ErrorDetail() const { return errorDetail_; }
 
   // True when IniFile is set, exists (a folder counts) and ends in ".INI" in
-  // any letter case. Never creates the file.
+  // any letter case. Never creates the file. Every other call starts with it
+  // (clearing the messages first).
   bool CheckIniFile();
 
   // Removes the key. False with "Delete Error" when the write fails.
@@ -66,15 +73,14 @@ class CIniFile {
   // Removes the section line and its keys. False with "Write Error" on failure.
   bool DeleteSection(std::u16string_view section);
 
-  // Every section name, in file order, joined by ";".
-  std::u16string GetSections();
+  // Every section name, in file order.
+  std::vector<std::u16string> GetSections();
 
-  // Every key name of the section, in file order, joined by ";" (empty names
-  // of "=value" lines left out).
-  std::u16string GetKeys(std::u16string_view section);
+  // Every key name of the section, in file order (empty names of "=value"
+  // lines left out).
+  std::vector<std::u16string> GetKeys(std::u16string_view section);
 
  private:
-  bool Begin();  // clears the messages and runs the file check
   bool Fail(std::u16string_view message, std::string detail);
 
   std::u16string iniFile_;

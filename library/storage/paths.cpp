@@ -8,6 +8,7 @@
 
 #include "case_fold.hpp"
 #include "native_text.hpp"
+#include "storage/blanks.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -17,13 +18,6 @@
 
 namespace vantrel::storage {
 namespace {
-
-std::u16string_view TrimSpaces(std::u16string_view text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  const auto last = text.find_last_not_of(u' ');
-  return text.substr(first, last - first + 1);
-}
 
 #ifndef _WIN32
 

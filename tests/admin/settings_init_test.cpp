@@ -30,7 +30,7 @@ TEST(EnsureSettingsFiles, CreatesFactoryDefaultsThatPassTheChecks) {
   EnsureSettingsFiles();
   EXPECT_TRUE(CheckSystemAdmin(u"VANTREL", u"KelpMoor"));
   EXPECT_FALSE(CheckSystemAdmin(u"Vantrel", u"kelpmoor"));
-  EXPECT_EQ(GetSettingKeys(u"PublicDir"), u"dir1");
+  EXPECT_EQ(GetSettingKeys(u"PublicDir"), std::vector<std::u16string>{u"dir1"});
   EXPECT_EQ(ReadSetting(u"PublicDir", u"dir1"), u"C:\\Vantrel");
   EXPECT_EQ(ReadSetting(u"Vantrel", u"Version"), u"1.0.0.0");
   EXPECT_EQ(ReadSetting(u"Vantrel", u"Password").size(), 34u);
@@ -113,7 +113,7 @@ TEST(SettingsFile, AWriteThatCreatesTheFileMakesItOwnerOnly) {
 TEST(SettingsFile, AnEmptyKeyNameHidesNoLaterKey) {
   TempRoot root;
   root.WriteSettings("[PublicDir]\r\ndir1=C:\\a\r\n=stray\r\ndir2=C:\\b\r\n");
-  EXPECT_EQ(GetSettingKeys(u"PublicDir"), u"dir1;dir2");
+  EXPECT_EQ(GetSettingKeys(u"PublicDir"), (std::vector<std::u16string>{u"dir1", u"dir2"}));
   EXPECT_TRUE(CheckDirRight(u"", u"", u"c:\\b\\x"));
 }
 

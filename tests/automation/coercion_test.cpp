@@ -6,19 +6,12 @@
 
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
+#include "error_of.hpp"
 
 namespace {
 
 using namespace vantrel::automation;
-
-int ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 struct IntegerCase {
   const char16_t* text;

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "automation/error.hpp"
+#include "../automation/error_of.hpp"
 #include "classes/collections.hpp"
 
 namespace {
 
 using namespace vantrel::classes;
+using vantrel::automation::test_support::ErrorOf;
 using vantrel::automation::AutomationError;
 using vantrel::automation::Date;
 using vantrel::automation::Variant;
@@ -77,14 +79,6 @@ class CollectionContract : public testing::Test {
     for (std::int32_t i = 1; i <= c->Count(); ++i) out.push_back(TagAt(Variant(i)));
     return out;
   }
-  int ErrorOf(auto&& call) {
-    try {
-      call();
-    } catch (const AutomationError& e) {
-      return e.Number();
-    }
-    return 0;
-  }
 };
 
 using AllCollections = testing::Types<DomainTraits, UserListTraits, DirAccessTraits, DirectoryTraits, FileTraits,
@@ -93,7 +87,7 @@ TYPED_TEST_SUITE(CollectionContract, AllCollections);
 
 TYPED_TEST(CollectionContract, StartsEmpty) {
   EXPECT_EQ(this->c->Count(), 0);
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Item(Variant(std::int16_t{1})); }), 9);
+  EXPECT_EQ(ErrorOf([&] { this->c->Item(Variant(std::int16_t{1})); }), 9);
 }
 
 TYPED_TEST(CollectionContract, KeepsPositionsInAddingOrder) {
@@ -119,20 +113,20 @@ TYPED_TEST(CollectionContract, TakesAStringAsKeyEvenWhenItHoldsDigits) {
   EXPECT_EQ(this->TagAt(Variant(std::int16_t{1})), u"first");
   EXPECT_EQ(this->TagAt(Variant(std::int32_t{2})), u"second");
   EXPECT_EQ(this->TagAt(Variant(1.5)), u"second") << "a fractional position rounds half to even";
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Item(Variant(String(u"3"))); }), 5);
+  EXPECT_EQ(ErrorOf([&] { this->c->Item(Variant(String(u"3"))); }), 5);
 }
 
 TYPED_TEST(CollectionContract, ReachesUnkeyedItemsByPositionOnly) {
   this->Add(u"a");
   this->Add(u"b", u"");
   EXPECT_EQ(this->c->Count(), 2) << "two items with the empty key are allowed";
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Item(Variant(String(u""))); }), 5);
+  EXPECT_EQ(ErrorOf([&] { this->c->Item(Variant(String(u""))); }), 5);
   EXPECT_EQ(this->TagAt(Variant(std::int16_t{2})), u"b");
 }
 
 TYPED_TEST(CollectionContract, RefusesADuplicateKeyAndKeepsTheState) {
   this->Add(u"a", u"key");
-  EXPECT_EQ(this->ErrorOf([&] { this->Add(u"b", u"KEY"); }), 457);
+  EXPECT_EQ(ErrorOf([&] { this->Add(u"b", u"KEY"); }), 457);
   EXPECT_EQ(this->c->Count(), 1);
   EXPECT_EQ(this->TagAt(Variant(String(u"key"))), u"a");
   this->Add(u"c", u"other");
@@ -145,7 +139,7 @@ TYPED_TEST(CollectionContract, RemovesAndRenumbers) {
   this->Add(u"c", u"kc");
   this->c->Remove(Variant(std::int16_t{1}));
   EXPECT_EQ(this->Tags(), (std::vector<String>{u"b", u"c"}));
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Item(Variant(String(u"ka"))); }), 5) << "the key went with the item";
+  EXPECT_EQ(ErrorOf([&] { this->c->Item(Variant(String(u"ka"))); }), 5) << "the key went with the item";
   this->c->Remove(Variant(String(u"KC")));
   EXPECT_EQ(this->Tags(), (std::vector<String>{u"b"}));
   this->Add(u"a2", u"ka");
@@ -155,11 +149,11 @@ TYPED_TEST(CollectionContract, RemovesAndRenumbers) {
 TYPED_TEST(CollectionContract, RefusesBadRemovalsAndKeepsTheState) {
   this->Add(u"a", u"ka");
   this->Add(u"b");
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Remove(Variant(std::int16_t{0})); }), 9);
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Remove(Variant(std::int16_t{3})); }), 9);
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Remove(Variant(std::int16_t{-1})); }), 9);
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Remove(Variant(String(u"kb"))); }), 5);
-  EXPECT_EQ(this->ErrorOf([&] { this->c->Item(Variant::Nothing()); }), 13);
+  EXPECT_EQ(ErrorOf([&] { this->c->Remove(Variant(std::int16_t{0})); }), 9);
+  EXPECT_EQ(ErrorOf([&] { this->c->Remove(Variant(std::int16_t{3})); }), 9);
+  EXPECT_EQ(ErrorOf([&] { this->c->Remove(Variant(std::int16_t{-1})); }), 9);
+  EXPECT_EQ(ErrorOf([&] { this->c->Remove(Variant(String(u"kb"))); }), 5);
+  EXPECT_EQ(ErrorOf([&] { this->c->Item(Variant::Nothing()); }), 13);
   EXPECT_EQ(this->Tags(), (std::vector<String>{u"a", u"b"}));
   EXPECT_EQ(this->TagAt(Variant(String(u"ka"))), u"a");
 }

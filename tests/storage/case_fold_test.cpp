@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/blanks.hpp"
 #include "storage/native_text.hpp"
 
 namespace vantrel::storage {
@@ -64,6 +65,14 @@ TEST(NativeText, InvalidBytesBecomeEscapesAndComeBack) {
 TEST(NativeText, LoneSurrogateOutsideTheEscapeRangeBecomesReplacement) {
   const std::u16string text{u'x', static_cast<char16_t>(0xD800), u'y'};
   EXPECT_EQ(Utf16ToUtf8(text), "x\xEF\xBF\xBDy");
+}
+
+TEST(Blanks, EachRuleTrimsItsOwnSet) {
+  EXPECT_EQ(TrimSpaces(u"  al ice  "), u"al ice");
+  EXPECT_EQ(TrimSpaces(u"\tx\t"), u"\tx\t");
+  EXPECT_EQ(Trim(std::string_view(" \t\v\fk=v\f"), kProfileBlanks), "k=v");
+  EXPECT_EQ(Trim(std::string_view("\xA0x\r"), kProfileBlanks), "\xA0x\r");  // an ANSI byte is no blank
+  EXPECT_EQ(Trim(u"\u00A0\r\n 12\t", kNumberBlanks), u"12");
 }
 
 }  // namespace

@@ -34,7 +34,9 @@ TEST_F(DeletingTest, DeletionsRemoveOnlyTheLinesTheyConcern) {
   };
   for (const auto& c : cases) {
     Lay(c.before);
-    EXPECT_TRUE(c.key ? DeleteKey(file(), c.section, *c.key) : DeleteSection(file(), c.section)) << c.before;
+    EXPECT_TRUE(c.key ? WriteProfileString(c.section, *c.key, std::nullopt, file())
+                      : WriteProfileSection(c.section, std::nullopt, file()))
+        << c.before;
     EXPECT_EQ(Bytes(), c.after) << c.before;
   }
 }
@@ -46,8 +48,8 @@ TEST_F(DeletingTest, NullKeyWithAValueAlsoDeletesTheSection) {
 }
 
 TEST_F(DeletingTest, DeletesOnAMissingFileCreateNothing) {
-  EXPECT_TRUE(DeleteKey(file(), "s", "k"));
-  EXPECT_TRUE(DeleteSection(file(), "s"));
+  EXPECT_TRUE(WriteProfileString("s", "k", std::nullopt, file()));
+  EXPECT_TRUE(WriteProfileSection("s", std::nullopt, file()));
   EXPECT_TRUE(ReplaceSection(file(), "s", {}));
   EXPECT_FALSE(Exists());
 }

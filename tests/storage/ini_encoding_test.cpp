@@ -18,9 +18,9 @@ TEST_F(EncodingTest, EveryLineEndIsALineEnd) {
 
 TEST_F(EncodingTest, WriteKeepsOtherLinesEndsAndEndsTheLastLineBeforeAppending) {
   Lay("[a]\nx=1\n[b]\ry=2");
-  ASSERT_TRUE(WriteValue(file(), "b", "z", "3"));
+  ASSERT_TRUE(WriteProfileString("b", "z", "3", file()));
   EXPECT_EQ(Bytes(), "[a]\nx=1\n[b]\ry=2\r\nz=3\r\n");
-  ASSERT_TRUE(WriteValue(file(), "a", "x", "9"));
+  ASSERT_TRUE(WriteProfileString("a", "x", "9", file()));
   EXPECT_EQ(Bytes(), "[a]\nx=9\n[b]\ry=2\r\nz=3\r\n");
 }
 
@@ -34,12 +34,12 @@ TEST_F(EncodingTest, Utf16FilesAreReadAndWrittenInTheirEncoding) {
   const std::string le("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22);
   Lay(le);
   EXPECT_EQ(Value("s", "k").text, "v");
-  ASSERT_TRUE(WriteValue(file(), "s", "n", "x"));
+  ASSERT_TRUE(WriteProfileString("s", "n", "x", file()));
   EXPECT_EQ(Bytes(), le + std::string("n\0=\0x\0\r\0\n\0", 10));
   const std::string be("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0v", 18);
   Lay(be);
   EXPECT_EQ(Value("s", "k").text, "v");
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "w"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "w", file()));
   EXPECT_EQ(Bytes(), std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0w", 18));
 }
 
@@ -52,7 +52,7 @@ TEST_F(EncodingTest, HighBytesSurviveUnchanged) {
   ScopedLocale cp1252("en_US.CP1252");
   Lay("[s]\r\nk=\x80\xA0\xFF\r\n");
   EXPECT_EQ(Value("s", "k").text, "\x80\xA0\xFF");
-  ASSERT_TRUE(WriteValue(file(), "s", "n", "\xFE\x81"));
+  ASSERT_TRUE(WriteProfileString("s", "n", "\xFE\x81", file()));
   EXPECT_EQ(Bytes(), "[s]\r\nk=\x80\xA0\xFF\r\nn=\xFE\x81\r\n");
 }
 

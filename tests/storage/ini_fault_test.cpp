@@ -77,7 +77,7 @@ TEST_P(FaultTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   Lay(kOriginal);
   FaultyFileIo io(GetParam());
   ScopedFileIo scope(io);
-  EXPECT_FALSE(WriteValue(file(), "s", "k", "changed"));
+  EXPECT_FALSE(WriteProfileString("s", "k", "changed", file()));
   EXPECT_FALSE(LastIniError().empty());
   EXPECT_EQ(Bytes(), kOriginal);
   for (const std::string& name : FolderEntries()) EXPECT_TRUE(name == "test.ini" || name == "test.ini.lock") << name;
@@ -88,8 +88,8 @@ TEST_P(FaultTest, FailedCommitOfATransactionLeavesTheOldFile) {
   FaultyFileIo io(GetParam());
   ScopedFileIo scope(io);
   Transaction tx(file());
-  EXPECT_TRUE(WriteValue(file(), "s", "k", "changed"));
-  EXPECT_TRUE(DeleteSection(file(), "t"));
+  EXPECT_TRUE(WriteProfileString("s", "k", "changed", file()));
+  EXPECT_TRUE(WriteProfileSection("t", std::nullopt, file()));
   EXPECT_FALSE(tx.Commit());
   EXPECT_EQ(Bytes(), kOriginal);
 }
@@ -110,7 +110,7 @@ TEST_F(FallbackTest, FolderWithoutRoomForATemporaryFileGetsAnInPlaceRewrite) {
   Lay(kOriginal);
   FaultyFileIo io(Step::CreateTemp);
   ScopedFileIo scope(io);
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "changed"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "changed", file()));
   EXPECT_EQ(io.in_place_writes, 1);
   EXPECT_EQ(Bytes(), "; settings\n[s]\nk=changed\n[t]\r\nx=2\r\n");
 }
@@ -118,7 +118,7 @@ TEST_F(FallbackTest, FolderWithoutRoomForATemporaryFileGetsAnInPlaceRewrite) {
 TEST_F(FallbackTest, NoTemporaryFileAndNoFileMeansTheWriteFails) {
   FaultyFileIo io(Step::CreateTemp);
   ScopedFileIo scope(io);
-  EXPECT_FALSE(WriteValue(file(), "s", "k", "v"));
+  EXPECT_FALSE(WriteProfileString("s", "k", "v", file()));
   EXPECT_EQ(io.in_place_writes, 0);
   EXPECT_FALSE(Exists());
 }
@@ -128,7 +128,7 @@ TEST_F(FallbackTest, UnreadableFileIsNeverOverwritten) {
   FaultyFileIo io(Step::Read);
   ScopedFileIo scope(io);
   EXPECT_EQ(ReadValue(file(), "s", "k"), "");
-  EXPECT_FALSE(WriteValue(file(), "s", "new", "v"));
+  EXPECT_FALSE(WriteProfileString("s", "new", "v", file()));
   EXPECT_EQ(io.temp_files, 0);
   EXPECT_EQ(Bytes(), kOriginal);
 }
@@ -137,7 +137,7 @@ TEST_F(FallbackTest, WithoutALockFileTheWriteStillHappens) {
   Lay(kOriginal);
   FaultyFileIo io(Step::Lock);
   ScopedFileIo scope(io);
-  ASSERT_TRUE(WriteValue(file(), "t", "x", "3"));
+  ASSERT_TRUE(WriteProfileString("t", "x", "3", file()));
   EXPECT_EQ(Bytes(), "; settings\n[s]\nk=1\n[t]\r\nx=3\r\n");
 }
 

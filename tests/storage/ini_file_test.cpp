@@ -65,8 +65,8 @@ TEST_F(CIniFileTest, EmptyPathFailsEveryOperationWithItsFailureValue) {
   EXPECT_EQ(ini_.ReadString(u"GLOBAL", u"Version", 255), u"");
   EXPECT_EQ(ini_.ReadInteger(u"Domain1", u"Negative"), 0);
   EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is Empty");
-  EXPECT_EQ(ini_.GetSections(), u"");
-  EXPECT_EQ(ini_.GetKeys(u"DOMAINS"), u"");
+  EXPECT_TRUE(ini_.GetSections().empty());
+  EXPECT_TRUE(ini_.GetKeys(u"DOMAINS").empty());
   EXPECT_EQ(ini_.ErrorMsg(), u"IniFile is Empty");
 }
 
@@ -98,7 +98,7 @@ TEST_F(CIniFileTest, FolderNamedLikeAnIniFilePassesButReadsEmptyAndWritesFail) {
   ini_.SetIniFile(u"C:\\folder.ini");
   EXPECT_TRUE(ini_.CheckIniFile());
   EXPECT_EQ(ini_.ReadString(u"s", u"k", 255), u"");
-  EXPECT_EQ(ini_.GetSections(), u"");
+  EXPECT_TRUE(ini_.GetSections().empty());
   EXPECT_FALSE(ini_.WriteString(u"s", u"k", u"v"));
   EXPECT_EQ(ini_.ErrorMsg(), u"Write Error");
   EXPECT_FALSE(ini_.ErrorDetail().empty());
@@ -139,21 +139,23 @@ TEST_F(CIniFileTest, ReadIntegerTellsAStoredZeroFromAMissingKey) {
 
 // ---- Lists ---------------------------------------------------------------
 
-TEST_F(CIniFileTest, KeysAndSectionsAreJoinedInFileOrder) {
-  EXPECT_EQ(ini_.GetKeys(u"DOMAINS"), u"Domain1;Domain2;Domain3");
-  EXPECT_EQ(ini_.GetSections(), u"GLOBAL;DOMAINS;Domain1;Empty Section");
-  EXPECT_EQ(ini_.GetKeys(u"Empty Section"), u"");
-  EXPECT_EQ(ini_.GetKeys(u"Nowhere"), u"");
+using Names = std::vector<std::u16string>;
+
+TEST_F(CIniFileTest, KeysAndSectionsAreListedInFileOrder) {
+  EXPECT_EQ(ini_.GetKeys(u"DOMAINS"), (Names{u"Domain1", u"Domain2", u"Domain3"}));
+  EXPECT_EQ(ini_.GetSections(), (Names{u"GLOBAL", u"DOMAINS", u"Domain1", u"Empty Section"}));
+  EXPECT_TRUE(ini_.GetKeys(u"Empty Section").empty());
+  EXPECT_TRUE(ini_.GetKeys(u"Nowhere").empty());
   EXPECT_EQ(ini_.ErrorMsg(), u"");
 }
 
 TEST_F(CIniFileTest, SectionListIsCompleteBeyondFourKilobytes) {
   std::string content;
-  std::u16string expected;
+  Names expected;
   for (int i = 1; i <= 500; ++i) {
     const std::string section = "USER=user" + std::to_string(i) + "|1";
     content += "[" + section + "]\r\nHomeDir=C:\\ftp\r\n";
-    expected += (i > 1 ? u";" : u"") + std::u16string(section.begin(), section.end());
+    expected.emplace_back(section.begin(), section.end());
   }
   MakeFile(file_, content);
   EXPECT_EQ(ini_.GetSections(), expected);
@@ -161,7 +163,7 @@ TEST_F(CIniFileTest, SectionListIsCompleteBeyondFourKilobytes) {
 
 TEST_F(CIniFileTest, AnEmptyKeyNameHidesNoLaterKey) {
   MakeFile(file_, "[s]\r\n=0\r\na=1\r\n=2\r\nb=3\r\n");
-  EXPECT_EQ(ini_.GetKeys(u"s"), u"a;b");
+  EXPECT_EQ(ini_.GetKeys(u"s"), (Names{u"a", u"b"}));
 }
 
 // ---- Writing and deleting ------------------------------------------------

@@ -24,7 +24,7 @@ TEST_F(FilesTest, ReadsOfAMissingFileGiveTheDefaultAndCreateNothing) {
 TEST_F(FilesTest, MissingFolderReadsTheDefaultAndRefusesWrites) {
   const fs::path nowhere = folder() / "no" / "such" / "x.ini";
   EXPECT_EQ(ReadValue(nowhere, "s", "k"), "");
-  EXPECT_FALSE(WriteValue(nowhere, "s", "k", "v"));
+  EXPECT_FALSE(WriteProfileString("s", "k", "v", nowhere));
   EXPECT_FALSE(fs::exists(folder() / "no"));
 }
 
@@ -32,11 +32,11 @@ TEST_F(FilesTest, FolderAsPathReadsEmptyAndRefusesWritesAndDeletes) {
   fs::create_directory(file());
   EXPECT_EQ(Value("s", "k", "d").text, "d");
   EXPECT_TRUE(ReadSections(file()).empty());
-  EXPECT_EQ(ReadInt(file(), "s", "k", 5), 5);
-  EXPECT_FALSE(WriteValue(file(), "s", "k", "v"));
+  EXPECT_EQ(static_cast<std::int32_t>(GetProfileInt("s", "k", 5, file())), 5);
+  EXPECT_FALSE(WriteProfileString("s", "k", "v", file()));
   EXPECT_FALSE(LastIniError().empty());
-  EXPECT_FALSE(DeleteKey(file(), "s", "k"));
-  EXPECT_FALSE(DeleteSection(file(), "s"));
+  EXPECT_FALSE(WriteProfileString("s", "k", std::nullopt, file()));
+  EXPECT_FALSE(WriteProfileSection("s", std::nullopt, file()));
   EXPECT_TRUE(fs::is_directory(file()));
   EXPECT_TRUE(fs::is_empty(file()));
 }
@@ -44,7 +44,7 @@ TEST_F(FilesTest, FolderAsPathReadsEmptyAndRefusesWritesAndDeletes) {
 TEST_F(FilesTest, ReplacedFileKeepsItsModeAndNoTemporaryFileStays) {
   Lay("[s]\r\nk=1\r\n");
   ASSERT_EQ(::chmod(file().c_str(), 0640), 0);
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
   struct stat st {};
   ASSERT_EQ(::stat(file().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -58,7 +58,7 @@ TEST_F(FilesTest, FileCreatedByATransactionGetsTheModeAskedFor) {
   {
     Transaction tx(file());
     tx.SetNewFileMode(0600);
-    ASSERT_TRUE(WriteValue(file(), "s", "k", "secret"));
+    ASSERT_TRUE(WriteProfileString("s", "k", "secret", file()));
     ASSERT_TRUE(tx.Commit());
   }
   struct stat st {};
@@ -67,7 +67,7 @@ TEST_F(FilesTest, FileCreatedByATransactionGetsTheModeAskedFor) {
   ASSERT_EQ(::chmod(file().c_str(), 0644), 0);
   Transaction tx(file());
   tx.SetNewFileMode(0600);
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "other"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "other", file()));
   ASSERT_TRUE(tx.Commit());
   ASSERT_EQ(::stat(file().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0644u);  // an existing file keeps its mode
@@ -77,7 +77,7 @@ TEST_F(FilesTest, ReplacementIsANewFileReadersOfTheOldOneKeepTheirView) {
   Lay("[s]\r\nk=1\r\n");
   struct stat before {};
   ASSERT_EQ(::stat(file().c_str(), &before), 0);
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
   struct stat after {};
   ASSERT_EQ(::stat(file().c_str(), &after), 0);
   EXPECT_NE(before.st_ino, after.st_ino);

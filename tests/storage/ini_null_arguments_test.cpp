@@ -41,16 +41,16 @@ TEST_F(NullArgumentsTest, SectionReadWithoutSectionLeavesTheBufferAlone) {
 TEST_F(NullArgumentsTest, LineBreaksAndNulsInWrittenTextAreRefused) {
   const std::string before = "[s]\r\nk=1\r\n";
   Lay(before);
-  EXPECT_FALSE(WriteValue(file(), "s", "k", "a\r\nb=injected"));
+  EXPECT_FALSE(WriteProfileString("s", "k", "a\r\nb=injected", file()));
   EXPECT_FALSE(LastIniError().empty());
-  EXPECT_FALSE(WriteValue(file(), "s", "x\ny", "v"));
-  EXPECT_FALSE(WriteValue(file(), "s\r\n[t]", "k", "v"));
-  EXPECT_FALSE(WriteValue(file(), "s", "k", std::string("a\0b", 3)));
+  EXPECT_FALSE(WriteProfileString("s", "x\ny", "v", file()));
+  EXPECT_FALSE(WriteProfileString("s\r\n[t]", "k", "v", file()));
+  EXPECT_FALSE(WriteProfileString("s", "k", std::string("a\0b", 3), file()));
   EXPECT_FALSE(ReplaceSection(file(), "s", {"a=1", "b=2\r\n[evil]"}));
   EXPECT_FALSE(ReplaceSection(file(), "s", {"a=1", ""}));
-  EXPECT_FALSE(DeleteKey(file(), "s", "k\n"));
+  EXPECT_FALSE(WriteProfileString("s", "k\n", std::nullopt, file()));
   EXPECT_EQ(Bytes(), before);
-  EXPECT_TRUE(WriteValue(file(), "s", "k", "2"));
+  EXPECT_TRUE(WriteProfileString("s", "k", "2", file()));
   EXPECT_TRUE(LastIniError().empty());
 }
 

@@ -22,8 +22,8 @@ ino_t Inode(const fs::path& file) {
 TEST_F(TransactionTest, ReadsSeeTheTransactionsOwnEditsBeforeCommit) {
   Lay("[s]\r\nk=1\r\n");
   Transaction tx(file());
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
-  ASSERT_TRUE(WriteValue(file(), "new", "a", "b"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
+  ASSERT_TRUE(WriteProfileString("new", "a", "b", file()));
   EXPECT_EQ(ReadValue(file(), "s", "k"), "2");
   EXPECT_EQ(ReadSections(file()), (std::vector<std::string>{"s", "new"}));
   EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");  // nothing on disk yet
@@ -35,11 +35,11 @@ TEST_F(TransactionTest, LookupsFollowEachEditInsideATransaction) {
   Lay("[d]\r\na=1\r\n[x]\r\n[D]\r\nb=2\r\n");
   Transaction tx(file());
   EXPECT_EQ(ReadValue(file(), "d", "b"), "");
-  ASSERT_TRUE(DeleteSection(file(), "d"));
+  ASSERT_TRUE(WriteProfileSection("d", std::nullopt, file()));
   EXPECT_EQ(ReadValue(file(), "d", "b"), "2");  // the later duplicate is now the first
-  ASSERT_TRUE(WriteValue(file(), "new", "k", "v"));
+  ASSERT_TRUE(WriteProfileString("new", "k", "v", file()));
   EXPECT_EQ(ReadValue(file(), "NEW", "k"), "v");
-  ASSERT_TRUE(DeleteSection(file(), "x"));
+  ASSERT_TRUE(WriteProfileSection("x", std::nullopt, file()));
   EXPECT_EQ(ReadValue(file(), "d", "b"), "2");
   EXPECT_TRUE(ReadKeys(file(), "x").empty());
 }
@@ -48,7 +48,7 @@ TEST_F(TransactionTest, WithoutCommitNothingIsWritten) {
   Lay("[s]\r\nk=1\r\n");
   {
     Transaction tx(file());
-    ASSERT_TRUE(DeleteSection(file(), "s"));
+    ASSERT_TRUE(WriteProfileSection("s", std::nullopt, file()));
     EXPECT_TRUE(ReadSections(file()).empty());
   }
   EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
@@ -60,13 +60,13 @@ TEST_F(TransactionTest, CommitWritesOnceAndOnlyWhenSomethingChanged) {
   const ino_t original = Inode(file());
   {
     Transaction tx(file());
-    ASSERT_TRUE(WriteValue(file(), "s", "k", "1"));
-    ASSERT_TRUE(DeleteKey(file(), "s", "missing"));
+    ASSERT_TRUE(WriteProfileString("s", "k", "1", file()));
+    ASSERT_TRUE(WriteProfileString("s", "missing", std::nullopt, file()));
     ASSERT_TRUE(tx.Commit());
   }
   EXPECT_EQ(Inode(file()), original);
   Transaction tx(file());
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(WriteValue(file(), "s", "k" + std::to_string(i), "v"));
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(WriteProfileString("s", "k" + std::to_string(i), "v", file()));
   EXPECT_EQ(Inode(file()), original);
   ASSERT_TRUE(tx.Commit());
   EXPECT_NE(Inode(file()), original);
@@ -79,7 +79,7 @@ TEST_F(TransactionTest, NestedScopesJoinTheOuterOne) {
   {
     Transaction inner(fs::path(folder()) / "." / "test.ini");
     EXPECT_TRUE(inner.Joined());
-    ASSERT_TRUE(WriteValue(file(), "s", "k", "2"));
+    ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
     EXPECT_TRUE(inner.Commit());
     EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
   }
@@ -92,7 +92,7 @@ TEST_F(TransactionTest, NestedScopesJoinTheOuterOne) {
 TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
   const fs::path other = folder() / "other.ini";
   Transaction tx(file());
-  ASSERT_TRUE(WriteValue(other, "s", "k", "v"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "v", other));
   EXPECT_TRUE(fs::exists(other));  // written at once
   EXPECT_FALSE(Exists());
 }
@@ -100,7 +100,7 @@ TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
 TEST_F(TransactionTest, TransactionOnAMissingFileCreatesItAtCommit) {
   Transaction tx(file());
   EXPECT_EQ(ReadValue(file(), "s", "k"), "");
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "v"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "v", file()));
   EXPECT_FALSE(Exists());
   ASSERT_TRUE(tx.Commit());
   EXPECT_EQ(Bytes(), "[s]\r\nk=v\r\n");
@@ -110,9 +110,9 @@ TEST_F(TransactionTest, TransactionOnAMissingFileCreatesItAtCommit) {
 void Worker(const fs::path& file, const std::string& name, int rounds) {
   for (int i = 0; i < rounds; ++i) {
     Transaction tx(file);
-    const std::int32_t n = ReadInt(file, "counter", "n", 0);
-    WriteValue(file, "counter", "n", std::to_string(n + 1));
-    WriteValue(file, name, "k" + std::to_string(i), std::to_string(i));
+    const std::int32_t n = static_cast<std::int32_t>(GetProfileInt("counter", "n", 0, file));
+    WriteProfileString("counter", "n", std::to_string(n + 1), file);
+    WriteProfileString(name, "k" + std::to_string(i), std::to_string(i), file);
     if (!tx.Commit()) ::_exit(2);
   }
 }
@@ -131,7 +131,7 @@ TEST_F(TransactionTest, TwoProcessesDoingReadModifyWriteLoseNothing) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadInt(file(), "counter", "n", -1), 2 * kRounds);
+  EXPECT_EQ(static_cast<std::int32_t>(GetProfileInt("counter", "n", -1, file())), 2 * kRounds);
   EXPECT_EQ(ReadKeys(file(), "child").size(), static_cast<std::size_t>(kRounds));
   EXPECT_EQ(ReadKeys(file(), "parent").size(), static_cast<std::size_t>(kRounds));
 }

@@ -40,31 +40,31 @@ TEST_F(WritingTest, WritesChangeOnlyTheLineTheyConcern) {
   };
   for (const auto& c : cases) {
     Lay(c.before);
-    ASSERT_TRUE(WriteValue(file(), c.section, c.key, c.value)) << c.before;
+    ASSERT_TRUE(WriteProfileString(c.section, c.key, c.value, file())) << c.before;
     EXPECT_EQ(Bytes(), c.after) << c.before;
   }
 }
 
 TEST_F(WritingTest, WriteToMissingFileCreatesItWithCrlf) {
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "v"));
-  ASSERT_TRUE(WriteValue(file(), "s", "e", ""));
+  ASSERT_TRUE(WriteProfileString("s", "k", "v", file()));
+  ASSERT_TRUE(WriteProfileString("s", "e", "", file()));
   EXPECT_EQ(Bytes(), "[s]\r\nk=v\r\ne=\r\n");
 }
 
 TEST_F(WritingTest, SameValueLeavesTheFileAlone) {
   const std::string before = "[s]\nk = \"1\"  \nj=2\n";
   Lay(before);
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "\"1\""));
-  ASSERT_TRUE(WriteValue(file(), "S", "J", "2"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "\"1\"", file()));
+  ASSERT_TRUE(WriteProfileString("S", "J", "2", file()));
   EXPECT_EQ(Bytes(), before);
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "1"));  // the stored value has quotes: a change
+  ASSERT_TRUE(WriteProfileString("s", "k", "1", file()));  // the stored value has quotes: a change
   EXPECT_EQ(Bytes(), "[s]\nk =1\nj=2\n");
 }
 
 TEST_F(WritingTest, ValuesAreWrittenAsGivenAndNothingIsEscaped) {
   Lay("");
-  ASSERT_TRUE(WriteValue(file(), "s", "k", "  padded  "));
-  ASSERT_TRUE(WriteValue(file(), "s", "special", ";|=[]#"));
+  ASSERT_TRUE(WriteProfileString("s", "k", "  padded  ", file()));
+  ASSERT_TRUE(WriteProfileString("s", "special", ";|=[]#", file()));
   EXPECT_EQ(Bytes(), "[s]\r\nk=  padded  \r\nspecial=;|=[]#\r\n");
   EXPECT_EQ(Value("s", "k").text, "padded");
   EXPECT_EQ(Value("s", "special").text, ";|=[]#");
@@ -73,7 +73,7 @@ TEST_F(WritingTest, ValuesAreWrittenAsGivenAndNothingIsEscaped) {
 TEST_F(WritingTest, ValuesOfAnyLengthAreWrittenInFull) {
   for (const std::size_t length : {32766u, 32767u, 65536u, 70000u}) {
     const std::string value(length, 'w');
-    ASSERT_TRUE(WriteValue(file(), "s", "k", value));
+    ASSERT_TRUE(WriteProfileString("s", "k", value, file()));
     EXPECT_TRUE(ReadValue(file(), "s", "k", 80000) == value) << length;  // no 70,000-byte failure message
   }
 }

@@ -26,8 +26,7 @@ void ExpectLanguageApplied(const Wizard& wizard, const RecordingForm& form, Lang
     EXPECT_EQ(form.shown.frameCaptions[i], table.frameCaptions[i]) << "Frame" << i + 1;
     EXPECT_EQ(form.shown.commandCaptions[i], table.commandCaptions[i]) << "Command" << i + 1;
   }
-  EXPECT_EQ(form.shown.label1,
-            Str(table.label1BeforeFolder) + u"D:\\setup" + Str(table.label1AfterFolder));
+  EXPECT_EQ(form.shown.label1, Str(table.rewriteNoteBeforeFolder) + u"D:\\setup" + Str(table.rewriteNoteAfterFolder));
   EXPECT_EQ(form.shown.label5, table.label5Caption);
   const StepValues& values = wizard.Values();
   for (std::size_t i = 0; i < 3; ++i) {
@@ -53,13 +52,13 @@ TEST_F(Languages, WindowStartsInEnglishBeforeAnyStep) {
 }
 
 TEST_F(Languages, EachProcedureAppliesEveryTextOfItsLanguage) {
-  wizard.SetSCHS();
+  wizard.Apply(Language::SimplifiedChinese);
   ExpectLanguageApplied(wizard, form, Language::SimplifiedChinese);
-  wizard.SetTCHS();
+  wizard.Apply(Language::TraditionalChinese);
   ExpectLanguageApplied(wizard, form, Language::TraditionalChinese);
-  wizard.SetJapanese();
+  wizard.Apply(Language::Japanese);
   ExpectLanguageApplied(wizard, form, Language::Japanese);
-  wizard.SetEnglish();
+  wizard.Apply(Language::English);
   ExpectLanguageApplied(wizard, form, Language::English);
 }
 
@@ -67,7 +66,7 @@ TEST_F(Languages, SwitchingKeepsTheTextBoxesAndStepFourSpeaksTheNewLanguage) {
   dialogs.answers = {u"C:\\s\\other.exe", u"D:\\w\\ServUPath.asp"};
   wizard.ChooseServer();
   wizard.ChooseIncludeFile();
-  wizard.SetSCHS();
+  wizard.Apply(Language::SimplifiedChinese);
   EXPECT_EQ(form.text1, u"C:\\s\\ServUDaemon.exe");
   EXPECT_EQ(form.text2, u"D:\\w\\ServUPath.asp");
   wizard.RewriteIncludeFile();  // the server program does not exist
@@ -77,7 +76,7 @@ TEST_F(Languages, SwitchingKeepsTheTextBoxesAndStepFourSpeaksTheNewLanguage) {
 }
 
 TEST_F(Languages, JapaneseDialogsOpenInTheSameFoldersAsTheOthers) {
-  wizard.SetJapanese();
+  wizard.Apply(Language::Japanese);
   wizard.ChooseServer();
   wizard.ChooseIncludeFile();
   wizard.ChooseLibrary();
@@ -91,7 +90,7 @@ TEST_F(Languages, JapaneseDialogsOpenInTheSameFoldersAsTheOthers) {
 
 TEST(LanguageTexts, KeepTheirExactSpellings) {
   EXPECT_EQ(TableOf(Language::English).rewriteDone.back(), u' ');
-  EXPECT_EQ(TableOf(Language::Japanese).label1AfterFolder.front(), u'\uFFE5');
+  EXPECT_EQ(TableOf(Language::Japanese).rewriteNoteAfterFolder.front(), u'\uFFE5');
   for (Language chinese : {Language::SimplifiedChinese, Language::TraditionalChinese}) {
     const LanguageTable& table = TableOf(chinese);
     EXPECT_EQ(table.fontName, u"宋体");
@@ -102,9 +101,9 @@ TEST(LanguageTexts, KeepTheirExactSpellings) {
       EXPECT_EQ(Str(table.dialogTitles[i]), caption.insert(2, u" "));
     }
   }
-  EXPECT_EQ(TableOf(Language::English).label1AfterFolder.front(), u'\\');
-  EXPECT_EQ(TableOf(Language::SimplifiedChinese).label1AfterFolder.front(), u'\\');
-  EXPECT_EQ(TableOf(Language::TraditionalChinese).label1AfterFolder.front(), u'\\');
+  EXPECT_EQ(TableOf(Language::English).rewriteNoteAfterFolder.front(), u'\\');
+  EXPECT_EQ(TableOf(Language::SimplifiedChinese).rewriteNoteAfterFolder.front(), u'\\');
+  EXPECT_EQ(TableOf(Language::TraditionalChinese).rewriteNoteAfterFolder.front(), u'\\');
 }
 
 TEST(LanguageTexts, NoLanguageBorrowsAnotherLanguagesWords) {
@@ -114,8 +113,8 @@ TEST(LanguageTexts, NoLanguageBorrowsAnotherLanguagesWords) {
   for (Language language : kAllLanguages) {
     const LanguageTable& t = TableOf(language);
     std::vector<std::u16string_view> texts = {
-        t.wizardTitle, t.label1BeforeFolder, t.label1AfterFolder, t.label5Caption,
-        t.libraryNotFound, t.serverNotFound, t.includePathWrong, t.rewriteDone};
+        t.wizardTitle,     t.rewriteNoteBeforeFolder, t.rewriteNoteAfterFolder, t.label5Caption,
+        t.libraryNotFound, t.serverNotFound,          t.includePathWrong,       t.rewriteDone};
     for (auto text : t.frameCaptions) texts.push_back(text);
     for (auto text : t.commandCaptions) texts.push_back(text);
     for (const auto& filter : t.dialogFilters) texts.push_back(filter.description);
@@ -136,7 +135,7 @@ TEST(PosixLanguages, LabelFolderUsesTheNativeSeparator) {
   Wizard wizard{form, dialogs, launcher, files, u"/opt/vantrel", PlatformRules::Posix()};
   EXPECT_EQ(form.shown.label1, u"Then publish /opt/vantrel/Web as a sub directory on your website.");
   EXPECT_EQ(wizard.Values().dialogs[2].initialFolder, u"/opt/vantrel/Web");
-  wizard.SetJapanese();
+  wizard.Apply(Language::Japanese);
   EXPECT_EQ(form.shown.label1.substr(0, 16), u"そして/opt/vantrel\uFFE5");
 }
 

@@ -34,13 +34,6 @@ TEST(EndsWithIgnoringCase, ComparesTheTailInAnyLetterCase) {
   EXPECT_FALSE(EndsWithIgnoringCase(u"servupath.\uFF41sp", u"servupath.asp"));
 }
 
-TEST(TrimBlanks, RemovesOnlyOuterSpaces) {
-  EXPECT_EQ(TrimBlanks(u"  C:\\a b\\V.dll  "), u"C:\\a b\\V.dll");
-  EXPECT_EQ(TrimBlanks(u"   "), u"");
-  EXPECT_EQ(TrimBlanks(u""), u"");
-  EXPECT_EQ(TrimBlanks(u"\tx\t"), u"\tx\t");
-}
-
 TEST(QuoteIfBlank, QuotesOnlyPathsHoldingABlank) {
   EXPECT_EQ(QuoteIfBlank(u"C:\\Program Files\\x\\Vantrel.dll"),
             u"\"C:\\Program Files\\x\\Vantrel.dll\"");

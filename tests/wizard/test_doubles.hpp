@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "automation/text.hpp"
 #include "core/services.hpp"
-#include "core/unicode_text.hpp"
 #include "core/wizard.hpp"
 
 namespace vantrel::wizard::testing {
@@ -76,7 +76,7 @@ class FakeFileSystem : public FileSystem {
   }
   AnsiText ToAnsi(std::u16string_view text) override {
     if (encodingFailure) return {std::nullopt, *encodingFailure};
-    return {Utf8FromUtf16(text), {}};
+    return {automation::ToUtf8(text), {}};
   }
   std::optional<std::u16string> ReplaceContents(const std::u16string& path,
                                                 const std::string& bytes) override {

@@ -24,8 +24,8 @@ struct LanguageTable {
   std::u16string_view wizardTitle;
   std::array<std::u16string_view, 4> frameCaptions;    // Frame1..Frame4
   std::array<std::u16string_view, 4> commandCaptions;  // Command1..Command4
-  std::u16string_view label1BeforeFolder;
-  std::u16string_view label1AfterFolder;  // begins with the separator sign before "Web"
+  std::u16string_view rewriteNoteBeforeFolder;
+  std::u16string_view rewriteNoteAfterFolder;  // begins with the separator sign before "Web"
   std::u16string_view label5Caption;
   std::array<std::u16string_view, 3> dialogTitles;  // steps 1..3
   std::array<FilterText, 3> dialogFilters;          // steps 1..3

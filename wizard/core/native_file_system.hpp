@@ -1,5 +1,6 @@
-// The wizard's file system on the running platform: the existence query,
-// the system ANSI code page and the atomic replacement of a file.
+// The wizard's file system on the running platform: the existence query
+// (native_file_system_<platform>.cpp), the system ANSI code page and the
+// atomic replacement of a file (the library's foundation).
 #pragma once
 
 #include <string>
@@ -15,11 +16,4 @@ class NativeFileSystem final : public FileSystem {
   std::optional<std::u16string> ReplaceContents(const std::u16string& path,
                                                 const std::string& bytes) override;
 };
-
-#ifndef _WIN32
-// The code set the user's locale names (LC_ALL, then LC_CTYPE, then LANG);
-// the C and POSIX locales count as UTF-8.
-std::string LocaleCodeSet();
-#endif
-
 }  // namespace vantrel::wizard

@@ -22,13 +22,6 @@ bool EndsWithIgnoringCase(std::u16string_view text, std::u16string_view lowerSuf
   return true;
 }
 
-std::u16string TrimBlanks(std::u16string_view text) {
-  const std::size_t first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(u' ');
-  return std::u16string(text.substr(first, last - first + 1));
-}
-
 std::u16string QuoteIfBlank(std::u16string_view path) {
   if (path.find(u' ') == std::u16string_view::npos) return std::u16string(path);
   std::u16string quoted;

@@ -19,9 +19,6 @@ std::u16string FolderOf(std::u16string_view path, Separators separators);
 // character lower-cases onto the letters of the file names compared here.
 bool EndsWithIgnoringCase(std::u16string_view text, std::u16string_view lowerSuffix);
 
-// Removes leading and trailing blanks (spaces only, not tabs or line breaks).
-std::u16string TrimBlanks(std::u16string_view text);
-
 // Wraps the path in double quotes when it holds a blank, for a command line.
 std::u16string QuoteIfBlank(std::u16string_view path);
 

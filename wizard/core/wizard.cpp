@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "storage/blanks.hpp"
+
 namespace vantrel::wizard {
 namespace {
 
@@ -38,7 +40,7 @@ Wizard::Wizard(Form& form, Dialogs& dialogs, RegistrationLauncher& launcher, Fil
       programFolder_(std::move(programFolder)),
       rules_(std::move(rules)) {
   // The window comes up in English every time: nothing is remembered.
-  SetEnglish();
+  Apply(Language::English);
 }
 
 std::u16string Wizard::WithNativeSeparator(std::u16string_view text) const {
@@ -58,8 +60,8 @@ void Wizard::Apply(Language language) {
     texts.frameCaptions[i] = table.frameCaptions[i];
     texts.commandCaptions[i] = table.commandCaptions[i];
   }
-  texts.label1 = std::u16string(table.label1BeforeFolder) + programFolder_ +
-                 WithNativeSeparator(table.label1AfterFolder);
+  texts.label1 = std::u16string(table.rewriteNoteBeforeFolder) + programFolder_ +
+                 WithNativeSeparator(table.rewriteNoteAfterFolder);
   texts.label5 = table.label5Caption;
 
   StepValues values;
@@ -93,7 +95,7 @@ std::u16string Wizard::FolderOf(std::u16string_view path) const {
 void Wizard::Show(const std::u16string& message) { dialogs_.ShowMessage(texts_.title, message); }
 
 void Wizard::ChooseLibrary() {
-  const std::u16string library = TrimBlanks(dialogs_.ChooseFile(values_.dialogs[0]));
+  const std::u16string library = std::u16string(storage::TrimSpaces(dialogs_.ChooseFile(values_.dialogs[0])));
   if (!FileExists(library)) {
     Show(values_.libraryNotFound);
     return;

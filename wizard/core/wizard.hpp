@@ -29,10 +29,6 @@ class Wizard {
   // The language procedures: each rewrites every text of the window and the
   // values the steps use. The text boxes keep their contents.
   void Apply(Language language);
-  void SetEnglish() { Apply(Language::English); }
-  void SetSCHS() { Apply(Language::SimplifiedChinese); }
-  void SetTCHS() { Apply(Language::TraditionalChinese); }
-  void SetJapanese() { Apply(Language::Japanese); }
 
   void ChooseLibrary();       // step 1: register the library
   void ChooseServer();        // step 2: locate the FTP server's program

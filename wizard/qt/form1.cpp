@@ -10,23 +10,13 @@
 #include <QScreen>
 
 #include "core/language_tables.hpp"
+#include "core/window_layout.hpp"
 
 namespace vantrel::wizard::qt {
 namespace {
 
-// Positions and sizes in twips (1/1440 inch).
-struct TwipRect {
-  int left, top, width, height;
-};
+using namespace layout;
 
-constexpr int kClientWidth = 7815;
-constexpr int kClientHeight = 3735;
-constexpr std::array<TwipRect, 4> kFrames = {{
-    {0, 0, 7815, 975}, {0, 1080, 7815, 735}, {0, 1920, 7815, 735}, {0, 2760, 7815, 975}}};
-constexpr TwipRect kCommand = {120, 240, 2535, 375};
-constexpr TwipRect kLabel = {2760, 240, 4935, 615};
-constexpr TwipRect kTextBox = {2760, 240, 4935, 270};
-constexpr int kFontPoints = 9;
 constexpr int kSmallestFontPoints = 7;
 
 QString ToQString(std::u16string_view text) {
@@ -37,8 +27,8 @@ class TwipScale {
  public:
   explicit TwipScale(const QWidget& widget)
       : x_(widget.logicalDpiX()), y_(widget.logicalDpiY()) {}
-  int X(int twips) const { return (twips * x_ + 720) / 1440; }
-  int Y(int twips) const { return (twips * y_ + 720) / 1440; }
+  int X(int twips) const { return Pixels(twips, x_); }
+  int Y(int twips) const { return Pixels(twips, y_); }
   QRect Rect(const TwipRect& r) const { return {X(r.left), Y(r.top), X(r.width), Y(r.height)}; }
 
  private:

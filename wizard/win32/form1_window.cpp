@@ -4,26 +4,14 @@
 #include <vector>
 
 #include "core/language_tables.hpp"
+#include "core/window_layout.hpp"
 
 namespace vantrel::wizard::win32 {
 namespace {
 
-// Positions and sizes in twips (1/1440 inch).
-struct TwipRect {
-  int left, top, width, height;
-};
+using namespace layout;
 
-constexpr int kClientWidth = 7815;
-constexpr int kClientHeight = 3735;
-constexpr std::array<TwipRect, 4> kFrames = {{
-    {0, 0, 7815, 975}, {0, 1080, 7815, 735}, {0, 1920, 7815, 735}, {0, 2760, 7815, 975}}};
-constexpr TwipRect kCommand = {120, 240, 2535, 375};
-constexpr TwipRect kLabel = {2760, 240, 4935, 615};
-constexpr TwipRect kTextBox = {2760, 240, 4935, 270};
-constexpr int kFontPoints = 9;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 }  // namespace
 
@@ -165,10 +153,18 @@ void Form1Window::OnCommand(int id) {
     case kCommand2: wizard_->ChooseServer(); break;
     case kCommand3: wizard_->ChooseIncludeFile(); break;
     case kCommand4: wizard_->RewriteIncludeFile(); break;
-    case kMenuEnglish: wizard_->SetEnglish(); break;
-    case kMenuSCHS: wizard_->SetSCHS(); break;
-    case kMenuTCHS: wizard_->SetTCHS(); break;
-    case kMenuJapanese: wizard_->SetJapanese(); break;
+    case kMenuEnglish:
+      wizard_->Apply(Language::English);
+      break;
+    case kMenuSCHS:
+      wizard_->Apply(Language::SimplifiedChinese);
+      break;
+    case kMenuTCHS:
+      wizard_->Apply(Language::TraditionalChinese);
+      break;
+    case kMenuJapanese:
+      wizard_->Apply(Language::Japanese);
+      break;
     default: break;
   }
 }

@@ -9,10 +9,10 @@
 #include <string>
 #include <system_error>
 
-#include "automation/runtime/class_ids.hpp"
 #include "automation/runtime/runtime.hpp"
 #include "automation/runtime/vantrel.h"
 #include "automation/text.hpp"
+#include "model/ids.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_transaction.hpp"
 #include "storage/paths.hpp"
@@ -40,7 +40,7 @@ std::string ThisLibraryPath() {
 }
 
 std::string ProgIdOf(const ClassInfo& info) { return "Vantrel." + ToUtf8(info.name); }
-std::string TypeLibSection() { return "TypeLib " + std::string(vantrel::automation::runtime::kTypeLibId); }
+std::string TypeLibSection() { return "TypeLib " + std::string(vantrel::model::kTypeLibId); }
 
 int32_t CreateFromFactory(const vantrel_class_factory* self, vantrel_object** out) {
   vantrel_error error{};
@@ -66,17 +66,17 @@ int32_t DllRegisterServer(void) {
     for (const ClassInfo& info : Catalogue()) {
       const std::string section = ProgIdOf(info);
       const auto index = static_cast<std::size_t>(info.id);
-      ok = ok && ini::WriteValue(file, section, "ProgID", section);
-      ok = ok && ini::WriteValue(file, section, "CLSID", vantrel::automation::runtime::kClassIds[index]);
-      ok = ok && ini::WriteValue(file, section, "InprocServer32", library);
-      ok = ok && ini::WriteValue(file, section, "ThreadingModel", "Apartment");
-      ok = ok && ini::WriteValue(file, section, "TypeLib", vantrel::automation::runtime::kTypeLibId);
+      ok = ok && ini::WriteProfileString(section, "ProgID", section, file);
+      ok = ok && ini::WriteProfileString(section, "CLSID", vantrel::model::kClassIds[index], file);
+      ok = ok && ini::WriteProfileString(section, "InprocServer32", library, file);
+      ok = ok && ini::WriteProfileString(section, "ThreadingModel", "Apartment", file);
+      ok = ok && ini::WriteProfileString(section, "TypeLib", vantrel::model::kTypeLibId, file);
     }
     const std::string typeLib = TypeLibSection();
-    ok = ok && ini::WriteValue(file, typeLib, "Name", "Vantrel");
-    ok = ok && ini::WriteValue(file, typeLib, "Version", "1.0");
-    ok = ok && ini::WriteValue(file, typeLib, "LCID", "409");
-    ok = ok && ini::WriteValue(file, typeLib, "Path", library);
+    ok = ok && ini::WriteProfileString(typeLib, "Name", "Vantrel", file);
+    ok = ok && ini::WriteProfileString(typeLib, "Version", "1.0", file);
+    ok = ok && ini::WriteProfileString(typeLib, "LCID", "409", file);
+    ok = ok && ini::WriteProfileString(typeLib, "Path", library, file);
     // Nothing is written unless every entry could be.
     if (!ok || !tx.Commit()) return kRegistrationFailed;
     return kOk;
@@ -92,8 +92,8 @@ int32_t DllUnregisterServer(void) {
     if (!fs::exists(file, ec)) return kOk;  // nothing registered: nothing to remove
     ini::Transaction tx(file);
     bool ok = true;
-    for (const ClassInfo& info : Catalogue()) ok = ini::DeleteSection(file, ProgIdOf(info)) && ok;
-    ok = ini::DeleteSection(file, TypeLibSection()) && ok;
+    for (const ClassInfo& info : Catalogue()) ok = ini::WriteProfileSection(ProgIdOf(info), std::nullopt, file) && ok;
+    ok = ini::WriteProfileSection(TypeLibSection(), std::nullopt, file) && ok;
     if (!ok || !tx.Commit()) return kRegistrationFailed;
     return kOk;
   } catch (...) {
@@ -122,7 +122,7 @@ int32_t DllGetClassObject(const char* clsid, const char* iid, void** factory) {
   for (char& c : wanted)
     if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
   for (std::size_t i = 0; i < kClassCount; ++i) {
-    if (vantrel::automation::runtime::kClassIds[i] == wanted) {
+    if (vantrel::model::kClassIds[i] == wanted) {
       *factory = &factories[i];
       return kOk;
     }

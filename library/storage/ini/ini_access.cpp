@@ -1,5 +1,6 @@
 #include "storage/ini/ini_access.hpp"
 
+#include "storage/blanks.hpp"
 #include "storage/ini/ini_document.hpp"
 #include "storage/ini/ini_session.hpp"
 #include "storage/ini/ini_text.hpp"
@@ -10,7 +11,7 @@ namespace {
 // Finds the section a request names ("" = keys before the first header; a
 // name of spaces only names nothing), as the profile reads do.
 std::optional<SectionRange> Requested(const Document& doc, std::string_view section) {
-  const std::string_view trimmed = TrimSpaces(section);
+  const std::string_view trimmed = Trim(section, kSpace);
   if (trimmed.empty() && !section.empty()) return std::nullopt;
   return doc.FindSection(trimmed);
 }
@@ -30,15 +31,10 @@ bool HasKey(const std::filesystem::path& file, std::string_view section, std::st
   bool found = false;
   ReadDocument(file, [&](const Document& doc) {
     if (const std::optional<SectionRange> range = Requested(doc, section)) {
-      found = doc.FindKey(*range, TrimSpaces(key)).has_value();
+      found = doc.FindKey(*range, Trim(key, kSpace)).has_value();
     }
   });
   return found;
-}
-
-std::int32_t ReadInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                     std::int32_t default_value) {
-  return static_cast<std::int32_t>(GetProfileInt(section, key, default_value, file));
 }
 
 std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string_view section) {
@@ -59,19 +55,6 @@ std::vector<std::string> ReadSections(const std::filesystem::path& file) {
   std::vector<std::string> names;
   ReadDocument(file, [&](const Document& doc) { names = doc.SectionNames(); });
   return names;
-}
-
-bool WriteValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                std::string_view value) {
-  return WriteProfileString(section, key, value, file);
-}
-
-bool DeleteKey(const std::filesystem::path& file, std::string_view section, std::string_view key) {
-  return WriteProfileString(section, key, std::nullopt, file);
-}
-
-bool DeleteSection(const std::filesystem::path& file, std::string_view section) {
-  return WriteProfileSection(section, std::nullopt, file);
 }
 
 bool ReplaceSection(const std::filesystem::path& file, std::string_view section,

@@ -6,9 +6,10 @@
 //  - key and section lists are complete, as vectors (no cut at 4,095 bytes);
 //  - ReadValue keeps the buffer-size cut (size 255 gives at most 254 bytes);
 //  - missing values read as "" (no default to pass).
-// `file` is a native path. Each call joins the transaction open on the file in
-// this thread, or is a transaction of its own. After a false result,
-// LastIniError() (ini_profile.hpp) tells why.
+// Reading a number, writing a value and deleting a key or a section are the
+// profile functions themselves (ini_profile.hpp). `file` is a native path. Each call joins the transaction open on the
+// file in this thread, or is a transaction of its own. After a false result, LastIniError() (ini_profile.hpp) tells
+// why.
 
 #include <cstdint>
 #include <filesystem>
@@ -28,10 +29,6 @@ std::string ReadValue(const std::filesystem::path& file, std::string_view sectio
 // Whether the key exists (a key with an empty value exists).
 bool HasKey(const std::filesystem::path& file, std::string_view section, std::string_view key);
 
-// GetPrivateProfileIntA semantics as a signed number.
-std::int32_t ReadInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                     std::int32_t default_value);
-
 // Key names of the first section of that name, in file order, in the file's
 // spelling, duplicates and empty names included. Empty when the section is missing.
 std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string_view section);
@@ -39,16 +36,6 @@ std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string
 // Section names in file order and spelling, duplicates included ("[]" headers
 // and keys before the first header are not sections).
 std::vector<std::string> ReadSections(const std::filesystem::path& file);
-
-// Writes key=value (creating the file, the section or the key as needed).
-bool WriteValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                std::string_view value);
-
-// Removes the first key of that name; true when it was not there.
-bool DeleteKey(const std::filesystem::path& file, std::string_view section, std::string_view key);
-
-// Removes the first section of that name with its keys; true when it was not there.
-bool DeleteSection(const std::filesystem::path& file, std::string_view section);
 
 // Replaces the section's lines by `lines` ("key=value" each); creates it when missing.
 bool ReplaceSection(const std::filesystem::path& file, std::string_view section,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
 #include "storage/ini/ini_text.hpp"
 
@@ -76,7 +77,7 @@ std::string AsciiLowered(std::string_view name) {
 void ClassifyLine(Line& line) {
   line.name.clear();
   line.value.clear();
-  const std::string_view text = TrimLeadingBlanks(line.text);
+  const std::string_view text = TrimStart(line.text, kProfileBlanks);
   if (text.empty()) {
     line.kind = LineKind::Blank;
     return;
@@ -87,7 +88,7 @@ void ClassifyLine(Line& line) {
     const std::size_t close = FindSyntaxChar(text, ']', 1);
     const std::string_view inside =
         close == std::string_view::npos ? text.substr(1) : text.substr(1, close - 1);
-    line.name = std::string(TrimBlanks(inside));
+    line.name = std::string(Trim(inside, kProfileBlanks));
     return;
   }
   if (text.front() == ';') {
@@ -97,12 +98,12 @@ void ClassifyLine(Line& line) {
   const std::size_t equals = FindSyntaxChar(text, '=');
   if (equals == std::string_view::npos) {
     line.kind = LineKind::Bare;
-    line.name = std::string(TrimBlanks(text));
+    line.name = std::string(Trim(text, kProfileBlanks));
     return;
   }
   line.kind = LineKind::Key;
-  line.name = std::string(TrimBlanks(text.substr(0, equals)));
-  line.value = std::string(TrimBlanks(text.substr(equals + 1)));
+  line.name = std::string(Trim(text.substr(0, equals), kProfileBlanks));
+  line.value = std::string(Trim(text.substr(equals + 1), kProfileBlanks));
 }
 
 Document Document::Parse(std::string_view bytes) {

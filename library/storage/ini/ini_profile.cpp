@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
 #include "storage/ini/ini_document.hpp"
 #include "storage/ini/ini_session.hpp"
@@ -60,7 +61,7 @@ std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std:
 // The section a request names: "" is the block before the first header; a
 // name made only of spaces names nothing.
 std::optional<std::string_view> RequestedSection(std::string_view section) {
-  const std::string_view trimmed = TrimSpaces(section);
+  const std::string_view trimmed = Trim(section, kSpace);
   if (trimmed.empty() && !section.empty()) return std::nullopt;
   return trimmed;
 }
@@ -113,7 +114,7 @@ std::uint32_t GetProfileString(OptText section, OptText key, OptText default_val
     const std::optional<std::string_view> wanted = RequestedSection(*section);
     const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
     if (range) {
-      if (const std::optional<std::size_t> index = doc.FindKey(*range, TrimSpaces(*key))) {
+      if (const std::optional<std::size_t> index = doc.FindKey(*range, Trim(*key, kSpace))) {
         result = CopyText(StripQuotes(doc.lines()[*index].value), buffer, size);
         return;
       }
@@ -132,7 +133,7 @@ std::uint32_t GetProfileInt(OptText section, OptText key, std::int32_t default_v
     if (!wanted) return;
     const std::optional<SectionRange> range = doc.FindSection(*wanted);
     if (!range) return;
-    const std::optional<std::size_t> index = doc.FindKey(*range, TrimSpaces(*key));
+    const std::optional<std::size_t> index = doc.FindKey(*range, Trim(*key, kSpace));
     if (!index) return;
     const std::string_view value = StripQuotes(doc.lines()[*index].value);
     if (value.empty()) return;
@@ -198,8 +199,8 @@ bool WriteProfileString(OptText section, OptText key, OptText value, const std::
     const std::string section_name(*section), key_name(*key);
     return EditDocument(file, [&](Document& doc) { return doc.DeleteKey(section_name, key_name); });
   }
-  const std::string section_name(TrimSpaces(*section));
-  const std::string key_name(TrimSpaces(*key));
+  const std::string section_name(Trim(*section, kSpace));
+  const std::string key_name(Trim(*key, kSpace));
   const std::string text(*value);
   return EditDocument(file, [&](Document& doc) { return doc.SetValue(section_name, key_name, text); });
 }
@@ -225,8 +226,8 @@ bool WriteProfileSection(OptText section, OptText body, const std::filesystem::p
     }
     const std::size_t equals = FindSyntaxChar(entry, '=');
     if (equals != std::string_view::npos) {
-      lines.push_back(std::string(TrimLeadingBlanks(entry.substr(0, equals))) + "=" +
-                      std::string(TrimLeadingBlanks(entry.substr(equals + 1))));
+      lines.push_back(std::string(TrimStart(entry.substr(0, equals), kProfileBlanks)) + "=" +
+                      std::string(TrimStart(entry.substr(equals + 1), kProfileBlanks)));
     }
     if (nul == std::string_view::npos) break;
     rest = rest.substr(nul + 1);

@@ -1,35 +1,9 @@
 #include "storage/ini/ini_text.hpp"
 
+#include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
 
 namespace vantrel::storage::ini {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-std::string_view TrimLeadingBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && IsBlank(text[begin])) ++begin;
-  return text.substr(begin);
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  text = TrimLeadingBlanks(text);
-  std::size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
-std::string_view TrimTrailingSpaces(std::string_view text) {
-  std::size_t end = text.size();
-  while (end > 0 && text[end - 1] == ' ') --end;
-  return text.substr(0, end);
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && text[begin] == ' ') ++begin;
-  return TrimTrailingSpaces(text.substr(begin));
-}
 
 std::size_t FindSyntaxChar(std::string_view text, char c, std::size_t from) {
   if (!AnsiTrailBytesCanLookLikeAscii()) return text.find(c, from);
@@ -60,7 +34,7 @@ std::string_view StripQuotes(std::string_view text) {
 
 std::uint32_t ParseProfileInt(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size() && IsBlank(text[i], kProfileBlanks)) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';

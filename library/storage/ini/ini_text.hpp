@@ -10,13 +10,8 @@
 
 namespace vantrel::storage::ini {
 
-// Space, tab, vertical tab and form feed: what a line's parts are trimmed of.
-bool IsBlank(char c);
-std::string_view TrimBlanks(std::string_view text);
-std::string_view TrimLeadingBlanks(std::string_view text);
-// Requested section and key names lose spaces only (tabs stay, as on Windows).
-std::string_view TrimSpaces(std::string_view text);
-std::string_view TrimTrailingSpaces(std::string_view text);
+// A line's parts are trimmed of kProfileBlanks; requested section and key
+// names lose spaces only (tabs stay, as on Windows): storage/blanks.hpp.
 
 // Position of the first `c` at a character boundary at or after `from`, or npos.
 std::size_t FindSyntaxChar(std::string_view text, char c, std::size_t from = 0);

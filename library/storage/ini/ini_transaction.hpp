@@ -5,8 +5,8 @@
 //
 //   ini::Transaction tx(path);            // lock taken at the first access
 //   auto keys = ini::ReadKeys(path, "X");  // every ini call on `path` in this
-//   ini::WriteValue(path, "X", "k", "v");  // thread joins tx: it sees tx's own
-//   ini::DeleteKey(path, "Y", "k");        // edits and writes nothing yet
+//   ini::WriteProfileString("X", "k", "v", path);  // thread joins tx: it sees its own
+//   ini::WriteProfileString("Y", "k", std::nullopt, path);  // edits, writes nothing yet
 //   if (!tx.Commit()) { ... }             // one atomic replacement, if changed
 //
 // - While a Transaction is open, every profile call on the same file from the

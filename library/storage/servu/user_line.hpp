@@ -25,7 +25,4 @@ bool IsAccessKey(std::u16string_view key);
 // The written form: name, "|0|" (disabled) or "|1|", then the expiry field.
 std::u16string ComposeUserLine(std::u16string_view name, bool disable, std::u16string_view expiryField);
 
-// Leading and trailing blanks (spaces) removed, as names are written.
-std::u16string TrimBlanks(std::u16string_view text);
-
 }  // namespace vantrel::storage::servu

@@ -1,6 +1,8 @@
 // Domains operations: the FTP server's domain list in the DOMAINS section of
 // ServUDaemon.ini. Every operation that touches the file is one transaction:
 // it sees its own writes and either commits all of them or none.
+#include "classes/domains.hpp"
+
 #include <set>
 #include <vector>
 
@@ -8,11 +10,11 @@
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
-#include "classes/domains.hpp"
 #include "classes/server_file.hpp"
-#include "classes/settings_text.hpp"
 #include "classes/user.hpp"
+#include "storage/blanks.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/file_text.hpp"
 #include "storage/servu/domain_line.hpp"
 #include "storage/servu/user_line.hpp"
 
@@ -45,16 +47,14 @@ std::int16_t ToInteger(const String& text) { return automation::ToInteger(automa
 // repeated ID) with the records before it in place.
 std::vector<ListedDomain> ListDomains(storage::CIniFile& ini, Domain& list) {
   std::vector<ListedDomain> listed;
-  const String keys = ini.GetKeys(servu::kDomainsSection);
-  if (keys.empty()) return listed;
-  for (const String& key : admin::SplitFields(keys, u';')) {
+  for (const String& key : ini.GetKeys(servu::kDomainsSection)) {
     const auto fields = servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kDomainLineBuffer));
     const String& idText = admin::FieldAt(fields, servu::kIdField);
     const std::int16_t id = ToInteger(idText);
     const std::int16_t port = ToInteger(fields[servu::kPortField]);
     Ref<CDomain> record = list.Add(id, fields[servu::kIpField], fields[servu::kHostField], port, idText);
-    listed.push_back({record, key,
-                      servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kWholeLineBuffer))});
+    listed.push_back(
+        {record, key, servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kWholeLineBuffer))});
   }
   return listed;
 }
@@ -63,7 +63,7 @@ std::vector<ListedDomain> ListDomains(storage::CIniFile& ini, Domain& list) {
 // and text the code page cannot hold are refused. Empty when acceptable.
 String RefusalOfDomainText(const String& hostName, const String& ip) {
   for (const auto& [text, what] : {std::pair{&hostName, u"HostName"}, std::pair{&ip, u"IP"}}) {
-    String why = RefusalOfField(*text, what);
+    String why = storage::RefusalOfField(*text, what);
     if (!why.empty()) {
       why[0] = u'T';  // "the HostName ..." opens the message
       return why;
@@ -77,12 +77,6 @@ const char16_t* Conflict(const CDomain& domain, const String& hostName, const St
   if (storage::EqualsIgnoreCase(domain.HostName, hostName)) return kHostNameExists;
   if (domain.IP() == ip && domain.port == port) return kPortOfIpExists;
   return nullptr;
-}
-
-String TrimSpaces(const String& text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == String::npos) return {};
-  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
 // The address written back for a listed domain: an empty field stays empty
@@ -116,8 +110,7 @@ bool PassesChangeChecks(Domains& domains, const String* hostName, const String* 
 
 bool Domains::GetDomain() {
   ErrorMsg.clear();
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   ListDomains(*ini, *DomainProperty.Renew());
   return true;
@@ -125,8 +118,7 @@ bool Domains::GetDomain() {
 
 bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t port) {
   if (!PassesChangeChecks(*this, &HostName, &IP)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
   for (const ListedDomain& d : listed) {
@@ -153,18 +145,16 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
   };
   while (taken(servu::DomainKey(number))) ++number;
 
-  const bool written =
-      ini->WriteString(servu::kDomainsSection, servu::DomainKey(number),
-                       servu::FormatDomainLine(IP, port, HostName, static_cast<std::int16_t>(id))) &&
-      tx.Commit();
+  const bool written = ini->WriteString(servu::kDomainsSection, servu::DomainKey(number),
+                                        servu::FormatDomainLine(IP, port, HostName, static_cast<std::int16_t>(id))) &&
+                       ini.Commit();
   if (!written) ErrorMsg = kAddFailed;
   return written;
 }
 
 bool Domains::DelDomain(std::int16_t ID) {
   if (!PassesChangeChecks(*this, nullptr, nullptr)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
   bool found = false;
@@ -202,18 +192,17 @@ bool Domains::DelDomain(std::int16_t ID) {
     }
     const Ref<UserList> rows = users->UserListProperty.Get();
     for (std::int32_t i = 1; i <= rows->Count(); ++i) {
-      const String name = servu::TrimBlanks(rows->Item(automation::Variant(i))->UserName);
+      const String name = String(storage::TrimSpaces(rows->Item(automation::Variant(i))->UserName));
       ini->DeleteSection(servu::UserSection(name, ID));
     }
     ini->DeleteSection(servu::UserIndexSection(ID));
   }
-  return tx.Commit();  // a failed write leaves the file as it was (and ErrorMsg empty)
+  return ini.Commit();  // a failed write leaves the file as it was (and ErrorMsg empty)
 }
 
 bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String& IP, std::int16_t port) {
   if (!PassesChangeChecks(*this, &HostName, &IP)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const std::vector<ListedDomain> listed = ListDomains(*ini, *DomainProperty.Renew());
   for (const ListedDomain& d : listed) {
@@ -228,10 +217,11 @@ bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String
     if (d.record->ID != ID) continue;
     // The domain's own key, whatever its position: a section numbered by hand
     // must not get another domain's line overwritten.
-    written = ini->WriteString(servu::kDomainsSection, d.key,
-                               servu::FormatDomainLine(TrimSpaces(IP), port, TrimSpaces(HostName), ID, d.wholeFields));
+    written = ini->WriteString(
+        servu::kDomainsSection, d.key,
+        servu::FormatDomainLine(storage::TrimSpaces(IP), port, storage::TrimSpaces(HostName), ID, d.wholeFields));
   }
-  written = written && tx.Commit();
+  written = written && ini.Commit();
   if (!written) ErrorMsg = kModifyFailed;
   return written;
 }

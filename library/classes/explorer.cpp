@@ -1,5 +1,7 @@
 // Explorer operations: listing one folder's subfolders and files for an
 // administrator within its reach, and creating folder paths.
+#include "classes/explorer.hpp"
+
 #include <charconv>
 #include <optional>
 #include <string>
@@ -8,7 +10,6 @@
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
-#include "classes/explorer.hpp"
 #include "storage/folder_search.hpp"
 #include "storage/paths.hpp"
 

@@ -1,18 +1,16 @@
 // Global's computed properties: the FTP server's version from its file, and
 // the library's identification text.
-#include "admin/identity.hpp"
 #include "classes/global.hpp"
+
+#include "admin/identity.hpp"
 #include "classes/server_file.hpp"
 
 namespace vantrel::classes {
 
 // Unlike the operations, a successful read leaves ErrorMsg as it was.
 String Global::Version() {
-  auto ini = OpenServerFile(ServUPath);
-  if (!ini) {
-    ErrorMsg = kServUPathError;
-    return u"Unknown Version";
-  }
+  ServerFile ini(ServUPath, ErrorMsg);
+  if (!ini) return u"Unknown Version";
   return ini->ReadString(u"GLOBAL", u"Version", 255);
 }
 

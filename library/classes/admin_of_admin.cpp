@@ -5,14 +5,15 @@
 // Each operation runs as one settings-file transaction: its rights check, its
 // reads and its writes see one state of the file, and its writes reach the
 // file together at Commit() or not at all.
+#include "classes/admin_of_admin.hpp"
+
 #include <string>
 
 #include "admin/rights.hpp"
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
-#include "classes/admin_of_admin.hpp"
-#include "classes/settings_text.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/file_text.hpp"
 #include "storage/password.hpp"
 
 namespace vantrel::classes {
@@ -40,7 +41,7 @@ std::u16string Refused(std::u16string_view what, const std::u16string& reason) {
 // higher number whose key is not taken (a section edited by hand may have
 // gaps), so a new entry never replaces another.
 std::u16string FreeDirKey(std::int32_t count) {
-  const std::vector<std::u16string> taken = admin::SettingKeyList(admin::kPublicDirSection);
+  const std::vector<std::u16string> taken = admin::GetSettingKeys(admin::kPublicDirSection);
   for (std::int32_t n = count + 1;; ++n) {
     std::u16string key = u"dir" + Decimal(n);
     bool used = false;
@@ -51,6 +52,11 @@ std::u16string FreeDirKey(std::int32_t count) {
 
 }  // namespace
 
+AdminOfAdmin::AdminOfAdmin() {
+  PublicDirProperty.Renew();
+  AdminProperty.Renew();
+}
+
 bool AdminOfAdmin::GetAdminList() {
   ErrorMsg.clear();
   admin::SettingsTransaction transaction;  // one consistent reading of the file
@@ -59,7 +65,7 @@ bool AdminOfAdmin::GetAdminList() {
     return false;
   }
   const Ref<Admin> list = AdminProperty.Renew();
-  for (const std::u16string& name : admin::SettingKeyList(admin::kPrivateDirSection)) {
+  for (const std::u16string& name : admin::GetSettingKeys(admin::kPrivateDirSection)) {
     const std::vector<std::u16string> fields = admin::SplitFields(admin::ReadSetting(admin::kPrivateDirSection, name));
     const std::u16string& password = admin::FieldAt(fields, 0);
     const std::int16_t domain = automation::ToInteger(automation::Variant(admin::FieldAt(fields, 1)));
@@ -75,11 +81,11 @@ bool AdminOfAdmin::AddAdmin(const String& AdminName, const String& AdminPassword
   admin::SettingsTransaction transaction;
   if (!GetAdminList()) return false;
 
-  std::u16string reason = RefusalOfKeyName(AdminName, u"AdminName");
-  if (reason.empty()) reason = RefusalOfField(AdminPassword, u"AdminPassword");
-  if (reason.empty()) reason = RefusalOfField(RootDir, u"RootDir");
+  std::u16string reason = storage::RefusalOfKeyName(AdminName, u"AdminName");
+  if (reason.empty()) reason = storage::RefusalOfField(AdminPassword, u"AdminPassword");
+  if (reason.empty()) reason = storage::RefusalOfField(RootDir, u"RootDir");
   const std::u16string entry = AdminPassword + u"|" + Decimal(DomainID) + u"|" + RootDir;
-  if (reason.empty() && !RefusalOfValue(entry, u"entry").empty()) {
+  if (reason.empty() && !storage::RefusalOfValue(entry, u"entry").empty()) {
     // The password opens the entry and the root folder closes it.
     reason = u"the AdminPassword may not start, nor the RootDir end, with a blank or a quote";
   }
@@ -125,13 +131,13 @@ bool AdminOfAdmin::ChangeSystemPassword(const String& OldAdministrator, const St
   // Wrong old credentials leave ErrorMsg as the last operation left it.
   admin::SettingsTransaction transaction;
   if (!admin::CheckSystemAdmin(OldAdministrator, OldPassword)) return false;
-  if (const std::u16string reason = RefusalOfValue(NewAdministrator, u"NewAdministrator"); !reason.empty()) {
+  if (const std::u16string reason = storage::RefusalOfValue(NewAdministrator, u"NewAdministrator"); !reason.empty()) {
     ErrorMsg = Refused(u"NewAdministrator", reason);
     return false;
   }
-  const bool written = admin::WriteSetting(admin::kVantrelSection, u"Administrator", NewAdministrator) &&
-                       admin::WriteSetting(admin::kVantrelSection, u"Password",
-                                           storage::MakeSaltedPassword(NewPassword));
+  const bool written =
+      admin::WriteSetting(admin::kVantrelSection, u"Administrator", NewAdministrator) &&
+      admin::WriteSetting(admin::kVantrelSection, u"Password", storage::MakeSaltedPassword(NewPassword));
   if (!written || !transaction.Commit()) {
     ErrorMsg = kNotWritten;
     return false;
@@ -147,7 +153,7 @@ bool AdminOfAdmin::GetPublicDir() {
     return false;
   }
   const Ref<PublicDir> list = PublicDirProperty.Renew();
-  for (const std::u16string& key : admin::SettingKeyList(admin::kPublicDirSection)) {
+  for (const std::u16string& key : admin::GetSettingKeys(admin::kPublicDirSection)) {
     list->Add(admin::ReadSetting(admin::kPublicDirSection, key), key);
   }
   return true;
@@ -163,7 +169,7 @@ bool AdminOfAdmin::AddPublicDir(const String& SDir) {
     ErrorMsg = kDirEmpty;
     return false;
   }
-  if (const std::u16string reason = RefusalOfValue(SDir, u"directory"); !reason.empty()) {
+  if (const std::u16string reason = storage::RefusalOfValue(SDir, u"directory"); !reason.empty()) {
     ErrorMsg = Refused(u"The directory", reason);
     return false;
   }

@@ -2,19 +2,22 @@
 // accounts of one domain in the FTP server's configuration file.
 //
 // Every operation that touches the server file runs as one transaction on it
-// (ServerFileTransaction): what it reads and writes is one consistent step,
+// (ServerFile): what it reads and writes is one consistent step,
 // and an error part way writes nothing.
+#include "classes/user.hpp"
+
 #include <algorithm>
 #include <vector>
 
 #include "admin/rights.hpp"
-#include "admin/settings_init.hpp"
 #include "admin/settings_file.hpp"
+#include "admin/settings_init.hpp"
 #include "classes/server_file.hpp"
-#include "classes/user.hpp"
 #include "classes/user_account.hpp"
 #include "classes/user_list_reader.hpp"
+#include "storage/blanks.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/password.hpp"
 #include "storage/servu/user_line.hpp"
 
 namespace vantrel::classes {
@@ -23,8 +26,7 @@ namespace servu = storage::servu;
 
 namespace {
 
-constexpr char16_t kRightLimited[] =
-    u"Right Limited!Make sure the programmer had set the AdminName&AdminPassword";
+constexpr char16_t kRightLimited[] = u"Right Limited!Make sure the programmer had set the AdminName&AdminPassword";
 constexpr char16_t kNameEmpty[] = u"Username can not be empty";
 constexpr char16_t kNameExists[] = u"This username exists already";
 constexpr char16_t kNameMissing[] = u"This username does not exist";
@@ -44,7 +46,7 @@ bool NameTaken(const std::vector<Ref<CUserList>>& rows, const String& name) {
 
 // The first key User<n>, n from count + 1 upward, that the section does not hold.
 String FreeListKey(storage::CIniFile& ini, std::int16_t domainID, std::int32_t count) {
-  const std::vector<String> keys = admin::SplitFields(ini.GetKeys(servu::UserIndexSection(domainID)), u';');
+  const std::vector<String> keys = ini.GetKeys(servu::UserIndexSection(domainID));
   for (std::int32_t n = count + 1;; ++n) {
     const String key = servu::UserKey(n);
     if (std::none_of(keys.begin(), keys.end(), [&](const String& k) { return storage::EqualsIgnoreCase(k, key); }))
@@ -55,15 +57,15 @@ String FreeListKey(storage::CIniFile& ini, std::int16_t domainID, std::int32_t c
 // Rewrites the domain's user index section without the rows whose name equals
 // `name` exactly, deleting their user sections. The number of rows removed, or
 // nullopt when a write failed (the caller then commits nothing, so no line is lost).
-std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID,
-                              const std::vector<Ref<CUserList>>& rows, const String& name) {
+std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID, const std::vector<Ref<CUserList>>& rows,
+                              const String& name) {
   const String section = servu::UserIndexSection(domainID);
   if (!ini.DeleteSection(section)) return std::nullopt;
   int removed = 0;
   int k = 1;
   for (const Ref<CUserList>& row : rows) {
     if (row->UserName == name) {
-      ini.DeleteSection(servu::UserSection(servu::TrimBlanks(name), domainID));
+      ini.DeleteSection(servu::UserSection(String(storage::TrimSpaces(name)), domainID));
       ++removed;
       continue;
     }
@@ -121,10 +123,23 @@ Ref<UserList> RefillUserList(User& user, storage::CIniFile& ini, std::int16_t do
 
 }  // namespace
 
+User::User() {
+  DirAccessProperty.Renew();
+  UserListProperty.Renew();
+}
+
+void User::SetPassword(const String& text) {
+  if (text.empty()) {
+    password_.clear();
+    return;
+  }
+  storedPassword_ = storage::MakeSaltedPassword(text);
+  password_ = u"Encrypted";
+}
+
 bool User::GetUserList(std::int16_t DomainID) {
   if (!PassesAccountChecks(*this, DomainID, nullptr)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   RefillUserList(*this, *ini, DomainID);
   return true;
@@ -132,8 +147,7 @@ bool User::GetUserList(std::int16_t DomainID) {
 
 bool User::GetUser(const String& userName, std::int16_t DomainID) {
   if (!PassesAccountChecks(*this, DomainID, &userName)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
 
@@ -147,7 +161,7 @@ bool User::GetUser(const String& userName, std::int16_t DomainID) {
 
   // Everything is read before anything is set: a malformed value raises its
   // error with the object's account unchanged.
-  const String trimmed = servu::TrimBlanks(userName);
+  const String trimmed = String(storage::TrimSpaces(userName));
   StoredAccount account = ReadStoredAccount(*ini, servu::UserSection(trimmed, DomainID));
 
   Disable = match->Disable;
@@ -174,10 +188,9 @@ bool User::GetUser(const String& userName, std::int16_t DomainID) {
 
 bool User::AddUser(std::int16_t DomainID) {
   admin::EnsureSettingsFiles();
-  const String name = servu::TrimBlanks(UserName);
+  const String name = String(storage::TrimSpaces(UserName));
   if (!PassesAccountChecks(*this, DomainID, &name)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
   const std::vector<Ref<CUserList>> rows = Rows(*list);
@@ -186,19 +199,18 @@ bool User::AddUser(std::int16_t DomainID) {
 
   const String key = FreeListKey(*ini, DomainID, list->Count());
   if (!WriteAccount(*ini, *this, name, DomainID, key, *rules)) return false;
-  return tx.Commit();
+  return ini.Commit();
 }
 
 bool User::DelUser(const String& userName, std::int16_t DomainID) {
   if (!PassesAccountChecks(*this, DomainID, &userName)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
   const auto removed = RemoveUser(*ini, DomainID, Rows(*list), userName);
   if (!removed) return false;
   // The list is rewritten (renumbered) whether or not the name was found.
-  if (!tx.Commit()) return false;
+  if (!ini.Commit()) return false;
   if (*removed != 1) {
     ErrorMsg = kNameMissing;
     return false;
@@ -209,8 +221,7 @@ bool User::DelUser(const String& userName, std::int16_t DomainID) {
 bool User::ModifyUser(const String& userName, std::int16_t DomainID) {
   admin::EnsureSettingsFiles();
   if (!PassesAccountChecks(*this, DomainID, &userName)) return false;
-  ServerFileTransaction tx(ServUPath);
-  auto ini = OpenServerFile(ServUPath, ErrorMsg);
+  ServerFile ini(ServUPath, ErrorMsg);
   if (!ini) return false;
   const Ref<UserList> list = RefillUserList(*this, *ini, DomainID);
   const std::vector<Ref<CUserList>> rows = Rows(*list);
@@ -229,7 +240,7 @@ bool User::ModifyUser(const String& userName, std::int16_t DomainID) {
 
   // Every condition of the add is checked before the account is deleted, and
   // delete and add commit together: the account is never lost.
-  const String name = servu::TrimBlanks(UserName);
+  const String name = String(storage::TrimSpaces(UserName));
   if (name.empty()) {
     ErrorMsg = kNameEmpty;
     return false;
@@ -240,7 +251,7 @@ bool User::ModifyUser(const String& userName, std::int16_t DomainID) {
   if (!RemoveUser(*ini, DomainID, rows, userName)) return false;
   const String key = FreeListKey(*ini, DomainID, static_cast<std::int32_t>(others.size()));
   if (!WriteAccount(*ini, *this, name, DomainID, key, *rules)) return false;
-  return tx.Commit();
+  return ini.Commit();
 }
 
 std::int16_t User::GetRole(std::int16_t DomainID) {
