@@ -2,11 +2,11 @@
 # The type library embedded in Vantrel.dll, read through ITypeLib/ITypeInfo
 # under Wine, against the automation member tables that the portable runtime
 # dispatches through: one description, two realisations.
-# Usage: com-typelib.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
+# Usage: com-typelib.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
 set -uo pipefail
 build=${1:?usage: com-typelib.sh WINDOWS_BUILD_DIR}
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-[ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
+wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
 program=$(find "$build" -name typelib_compare.exe -print -quit)
 [ -n "$program" ] || { echo "typelib_compare.exe is not built in $build"; exit 1; }
 dll=$(find "$build" -name Vantrel.dll -print -quit)

@@ -3,7 +3,8 @@
 // runtime dispatches through: classes and their order, interface names and
 // flags, and per member the name, slot order, dispid, accessors, hidden flag,
 // type, and every parameter's name, type, optional flag, default and
-// by-reference flag. Prints one DIFF line per difference; exit 0 when none.
+// by-reference flag. Every class, interface and member must also carry a help
+// string. Prints one DIFF line per difference; exit 0 when none.
 //
 // usage: typelib_compare.exe PATH\Vantrel.dll [--dump]
 #include <windows.h>
@@ -53,6 +54,17 @@ std::string NameOfRef(ITypeInfo* info, HREFTYPE ref) {
   SysFreeString(name);
   target->Release();
   return result;
+}
+
+// The help string of a member (or of the type itself for MEMBERID_NIL); a
+// DIFF when there is none, the text printed with --dump.
+void CheckHelp(ITypeInfo* info, MEMBERID id, const std::string& where, bool dump) {
+  BSTR help = nullptr;
+  info->GetDocumentation(id, nullptr, &help, nullptr, nullptr);
+  const std::string text = Utf8(help);
+  SysFreeString(help);
+  if (text.empty()) Diff(where, "has no help string");
+  if (dump) std::printf("    help: %s\n", text.c_str());
 }
 
 TypeView ViewOf(ITypeInfo* info, const TYPEDESC& desc) {
@@ -233,6 +245,7 @@ void CompareClass(ITypeLib* lib, UINT index, const ClassInfo& cls, bool dump) {
   if (!(attr->wTypeFlags & TYPEFLAG_FCANCREATE)) Diff(cname, "is not creatable");
   if (attr->wTypeFlags & TYPEFLAG_FHIDDEN) Diff(cname, "coclass is hidden");
   coclass->ReleaseTypeAttr(attr);
+  CheckHelp(coclass, MEMBERID_NIL, cname, dump);
 
   HREFTYPE ref = 0;
   ITypeInfo* dispatch = nullptr;
@@ -251,6 +264,7 @@ void CompareClass(ITypeLib* lib, UINT index, const ClassInfo& cls, bool dump) {
   const std::string iname = Utf8(name);
   SysFreeString(name);
   if (iname != "_" + cname) Diff(cname, "default interface is '%s'", iname.c_str());
+  CheckHelp(dispatch, MEMBERID_NIL, iname, dump);
   dispatch->GetTypeAttr(&attr);
   WORD flags = attr->wTypeFlags;
   dispatch->ReleaseTypeAttr(attr);
@@ -310,6 +324,7 @@ void CompareClass(ITypeLib* lib, UINT index, const ClassInfo& cls, bool dump) {
     if (m.isDefault != (ids[slot] == DISPID_VALUE)) Diff(where, "default member flag differs");
     const bool hidden = (first.desc->wFuncFlags & FUNCFLAG_FHIDDEN) != 0;
     if (hidden != m.hidden) Diff(where, "hidden %d in the type library, %d in the member table", hidden, m.hidden);
+    CheckHelp(vtable, ids[slot], where, dump);
 
     int kinds = 0;
     for (const Accessor& a : accessors) kinds |= a.invkind;
