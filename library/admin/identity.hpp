@@ -5,7 +5,8 @@
 namespace vantrel::admin {
 
 inline constexpr char16_t kProductName[] = u"Vantrel";
-inline constexpr char16_t kProductVersion[] = u"1.0.0.0";
+// The project version, given by the build (project() in CMakeLists.txt).
+inline constexpr char16_t kProductVersion[] = u"" VANTREL_VERSION;
 inline constexpr char16_t kDevelopers[] = u"The Vantrel developers";
 inline constexpr char16_t kContact[] = u"vantrel-team@users.noreply.vantrel.org";
 

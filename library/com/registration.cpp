@@ -14,6 +14,8 @@ namespace {
 constexpr WORD kTypeLibMajor = 1;
 constexpr WORD kTypeLibMinor = 0;
 constexpr LCID kTypeLibLcid = 0x0409;
+// The platform the type library was registered for: the one this DLL is built for.
+constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 
 std::wstring GuidText(const GUID& guid) {
   wchar_t text[40] = {};
@@ -99,7 +101,7 @@ HRESULT UnregisterServer() noexcept {
     BSTR path = nullptr;
     if (SUCCEEDED(QueryPathOfRegTypeLib(LIBID_Vantrel, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, &path))) {
       SysFreeString(path);
-      const HRESULT hr = UnRegisterTypeLib(LIBID_Vantrel, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, SYS_WIN64);
+      const HRESULT hr = UnRegisterTypeLib(LIBID_Vantrel, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, kSysKind);
       if (FAILED(hr)) result = hr;
     }
     return result;

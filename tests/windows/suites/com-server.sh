@@ -2,11 +2,11 @@
 # The COM contract of Vantrel.dll (class objects, unload counts, interfaces,
 # vtable calls, errors, IDispatch, IEnumVARIANT) through an early-bound
 # client program under Wine, without registration.
-# Usage: com-server.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
+# Usage: com-server.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
 set -uo pipefail
 build=${1:?usage: com-server.sh WINDOWS_BUILD_DIR}
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-[ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
+wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
 program=$(find "$build" -name com_server_test.exe -print -quit)
 [ -n "$program" ] || { echo "com_server_test.exe is not built in $build"; exit 1; }
 dll=$(find "$build" -name Vantrel.dll -print -quit)

@@ -3,12 +3,12 @@
 # tests/windows/vbs run by cscript, then unregistered, with the registry
 # checked after each step. Adding a scenario means adding a .vbs file there
 # (and, optionally, a .expected file of lines its output must contain).
-# Usage: com-vbscript.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
+# Usage: com-vbscript.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
 set -uo pipefail
 build=${1:?usage: com-vbscript.sh WINDOWS_BUILD_DIR}
 here=$(cd "$(dirname "$0")/.." && pwd)
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-[ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
+wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
 dll=$(find "$build" -name Vantrel.dll -print -quit)
 [ -n "$dll" ] || { echo "Vantrel.dll is not built in $build"; exit 1; }
 dll=$(cd "$(dirname "$dll")" && pwd)/Vantrel.dll

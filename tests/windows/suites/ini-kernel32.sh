@@ -7,8 +7,8 @@ set -uo pipefail
 build=${1:?usage: ini-kernel32.sh WINDOWS_BUILD_DIR}
 exe=$(find "$build" -name ini_kernel32_compare.exe -print -quit)
 [ -n "$exe" ] || { echo "ini_kernel32_compare.exe not built in $build" >&2; exit 1; }
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-[ -x "$wine" ] || { echo "wine64 is missing" >&2; exit 1; }
+wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+[ -x "$wine" ] || { echo "$wine is missing" >&2; exit 1; }
 
 status=0
 run() {  # run LOCALE SEED

@@ -2,12 +2,12 @@
 # The wizard's Win32 window under Wine: a test program clicks its buttons,
 # answers its dialogs and reads its message boxes. Wine's null graphics
 # driver gives real windows without a display.
-# Usage: wizard-win32.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
+# Usage: wizard-win32.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
 set -uo pipefail
 build=$(realpath "${1:?usage: wizard-win32.sh WINDOWS_BUILD_DIR}")
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-[ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
+[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
 program=$(find "$build" -name wizard_window_test.exe -print -quit)
 [ -n "$program" ] || { echo "wizard_window_test.exe is not built in $build"; exit 1; }
 wizard=$(find "$build" -name Wizard.exe -print -quit)

@@ -80,7 +80,7 @@ HWND FindModal() {
   HWND found = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
+      [](HWND window, LPARAM result) CALLBACK -> BOOL {
         wchar_t className[32] = {};
         GetClassNameW(window, className, 32);
         if (IsWindowVisible(window) && std::wstring(className) == L"#32770" &&
@@ -113,7 +113,7 @@ std::u16string MessageText(HWND box) {
   std::u16string text;
   EnumChildWindows(
       box,
-      [](HWND child, LPARAM result) -> BOOL {
+      [](HWND child, LPARAM result) CALLBACK -> BOOL {
         wchar_t className[32] = {};
         GetClassNameW(child, className, 32);
         const LONG style = GetWindowLongW(child, GWL_STYLE);
