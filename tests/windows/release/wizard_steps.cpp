@@ -24,22 +24,22 @@ std::wstring TextOf(HWND window) {
 
 // A visible dialog-class window of another process than this one: an Open
 // dialog of the wizard, or a message box of the wizard or of Regsvr32.
+BOOL CALLBACK KeepForeignDialog(HWND window, LPARAM result) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (IsWindowVisible(window) && std::wstring(className) == L"#32770" &&
+      process != GetCurrentProcessId()) {
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindDialog() {
   HWND found = nullptr;
-  EnumWindows(
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (IsWindowVisible(window) && std::wstring(className) == L"#32770" &&
-            process != GetCurrentProcessId()) {
-          *reinterpret_cast<HWND*>(result) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(KeepForeignDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -51,20 +51,19 @@ HWND WaitForDialog(int seconds) {
   return nullptr;
 }
 
+BOOL CALLBACK KeepStaticText(HWND child, LPARAM result) {
+  wchar_t className[32] = {};
+  GetClassNameW(child, className, 32);
+  if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
+    *reinterpret_cast<std::wstring*>(result) = TextOf(child);
+    return FALSE;
+  }
+  return TRUE;
+}
+
 std::wstring MessageOf(HWND box) {
   std::wstring text;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM result) -> BOOL {
-        wchar_t className[32] = {};
-        GetClassNameW(child, className, 32);
-        if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
-          *reinterpret_cast<std::wstring*>(result) = TextOf(child);
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  EnumChildWindows(box, KeepStaticText, reinterpret_cast<LPARAM>(&text));
   return text;
 }
 
