@@ -186,30 +186,5 @@ TEST(NativeReplace, FolderWithoutWriteRightFailsAndKeepsTheOldFile) {
 
 // --- the whole step 4 on disk -------------------------------------------------
 
-TEST(NativeRewrite, StepFourWritesTheIncludeLineInTheLocalesCodeSet) {
-  LocaleEnvironment environment;
-  environment.Set("LC_ALL", "ja_JP.SHIFT_JIS");
-  TemporaryFolder folder;
-  const fs::path server = folder.path() / "\xE3\x82\xB5\xE3\x83\xBC\xE3\x83\x90";  // "サーバ"
-  fs::create_directory(server);
-  WriteText(server / "ServUDaemon.exe", "");
-  const fs::path include = folder.path() / "ServUPath.asp";
-  WriteText(include, "<%const ServUPath=\"old\"%>\r\n<% more old %>\r\n");
-
-  NativeFileSystem files;
-  testing::RecordingForm form;
-  testing::ScriptedDialogs dialogs;
-  testing::RecordingLauncher launcher;
-  Wizard wizard(form, dialogs, launcher, files, u"/opt", PlatformRules::Posix());
-  form.text1 = U16(server / "ServUDaemon.exe");
-  form.text2 = U16(include);
-  wizard.RewriteIncludeFile();
-
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, u"Rewrite the ServUPath.asp successful! ");
-  const std::string folderInShiftJis = folder.path().string() + "/\x83\x54\x81\x5B\x83\x6F/";
-  EXPECT_EQ(ReadAll(include), "<%const ServUPath=\"" + folderInShiftJis + "\"%>\r\n");
-}
-
 }  // namespace
 }  // namespace vantrel::wizard
