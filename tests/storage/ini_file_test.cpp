@@ -113,12 +113,6 @@ TEST_F(CIniFileTest, ReadIntegerTellsAStoredZeroFromAMissingKey) {
   EXPECT_EQ(ini_.ErrorMsg(), u"");
 }
 
-// ---- Lists ---------------------------------------------------------------
-
-using Names = std::vector<std::u16string>;
-
-// ---- Writing and deleting ------------------------------------------------
-
 // ---- Refused writes ------------------------------------------------------
 
 TEST_F(CIniFileTest, LineBreaksAndNulAreRefusedAndNothingIsWritten) {
