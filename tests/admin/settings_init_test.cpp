@@ -86,13 +86,6 @@ TEST(EnsureSettingsFiles, ConcurrentFirstCallsAgreeOnOnePassword) {
   }
 }
 
-TEST(EnsureSettingsFiles, CreatesTheWindowsFolderOfAFreshRoot) {
-  TempRoot root;
-  std::filesystem::remove_all(root.WindowsFolder());
-  EnsureSettingsFiles();
-  EXPECT_TRUE(CheckSystemAdmin(u"Vantrel", u"KelpMoor"));
-}
-
 TEST(SettingsFile, RefusesTextThatWouldBreakTheFile) {
   TempRoot root;
   root.WriteSettings("[PrivateDir]\r\n");

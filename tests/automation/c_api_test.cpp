@@ -78,13 +78,6 @@ TEST_F(CApi, CreatesByProgIdAndReportsUnknownClasses) {
   EXPECT_EQ(error.description, nullptr);
 }
 
-TEST_F(CApi, CarriesUtf8StringsBothWays) {
-  Handle user{Create("Vantrel.User")};
-  const char* name = "J\xC3\xBCrgen \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80";  // Jürgen 日本 😀
-  Call(user.p, "UserName", VANTREL_PROPERTYPUT, {Str(name)});
-  EXPECT_EQ(GetString(user.p, "username"), name);
-}
-
 TEST_F(CApi, MarshalsEveryScalarType) {
   Handle user{Create("Vantrel.User")};
   Call(user.p, "MaxNrUsers", VANTREL_PROPERTYPUT, {Int(12, VANTREL_I2)});
@@ -121,16 +114,6 @@ TEST_F(CApi, ReportsErrorNumberAndDescription) {
       << "an I2 out of range is an overflow, not a silent cut";
   EXPECT_EQ(vantrel_invoke(user.p, "NoSuchMember", VANTREL_PROPERTYGET, nullptr, 0, nullptr, nullptr), 438);
   EXPECT_EQ(vantrel_invoke(nullptr, "x", VANTREL_PROPERTYGET, nullptr, 0, nullptr, nullptr), 5);
-}
-
-TEST_F(CApi, PassesOmittedOptionalsAsMissing) {
-  Handle rules{Create("Vantrel.DirAccess")};
-  vantrel_variant missing{};
-  missing.type = VANTREL_MISSING;
-  vantrel_variant rule = Call(rules.p, "Add", VANTREL_METHOD, {Str("D:\\in"), missing, Int(1, VANTREL_BOOL)});
-  ASSERT_EQ(rule.type, VANTREL_OBJECT);
-  EXPECT_EQ(GetString(rule.object_value, "Accesses"), "D:\\in|RWLP");
-  vantrel_variant_clear(&rule);
 }
 
 TEST_F(CApi, SetsObjectsAndNothing) {
@@ -173,25 +156,6 @@ TEST_F(CApi, EnumeratesACollection) {
   vantrel_variant_clear(&item);
   vantrel_release(clone);
   vantrel_variant_clear(&e);
-}
-
-TEST_F(CApi, DescribesMembers) {
-  Handle user{Create("Vantrel.User")};
-  const char* declared = nullptr;
-  int32_t params = -1;
-  EXPECT_EQ(vantrel_member(user.p, "getuser", &declared, &params), VANTREL_OPERATION);
-  EXPECT_STREQ(declared, "GetUser");
-  EXPECT_EQ(params, 2);
-  EXPECT_EQ(vantrel_member(user.p, "dirACCESS", &declared, &params), VANTREL_OBJECT_GET_SET);
-  EXPECT_EQ(vantrel_member(user.p, "ErrorMsg", &declared, &params), VANTREL_READONLY_PROPERTY);
-  EXPECT_EQ(vantrel_member(user.p, "nope", &declared, &params), VANTREL_NO_MEMBER);
-  EXPECT_EQ(vantrel_member(user.p, "", &declared, &params), VANTREL_NO_MEMBER) << "User has no default member";
-  int32_t kind = 0, hidden = 0;
-  EXPECT_STREQ(vantrel_member_name(user.p, 0, &kind, &hidden), "AdminName");
-  EXPECT_EQ(vantrel_member_name(user.p, 30, &kind, &hidden), nullptr);
-  Handle dirs{Create("Vantrel.Directory")};
-  EXPECT_STREQ(vantrel_member_name(dirs.p, 4, &kind, &hidden), "NewEnum");
-  EXPECT_EQ(hidden, 1);
 }
 
 TEST_F(CApi, CountsHeldObjectsForUnloading) {

@@ -8,28 +8,6 @@ namespace {
 
 using EncodingTest = IniTest;
 
-TEST_F(EncodingTest, EveryLineEndIsALineEnd) {
-  Lay("[a]\nx=1\n[b]\ry=2\r[c]\r\r\nz=3\r\nw=4");
-  EXPECT_EQ(Value("a", "x").text, "1");
-  EXPECT_EQ(Value("b", "y").text, "2");
-  EXPECT_EQ(Value("c", "z").text, "3");
-  EXPECT_EQ(Value("c", "w").text, "4");
-}
-
-TEST_F(EncodingTest, WriteKeepsOtherLinesEndsAndEndsTheLastLineBeforeAppending) {
-  Lay("[a]\nx=1\n[b]\ry=2");
-  ASSERT_TRUE(WriteProfileString("b", "z", "3", file()));
-  EXPECT_EQ(Bytes(), "[a]\nx=1\n[b]\ry=2\r\nz=3\r\n");
-  ASSERT_TRUE(WriteProfileString("a", "x", "9", file()));
-  EXPECT_EQ(Bytes(), "[a]\nx=9\n[b]\ry=2\r\nz=3\r\n");
-}
-
-TEST_F(EncodingTest, Utf8ByteOrderMarkBelongsToTheFirstLine) {
-  Lay("\xEF\xBB\xBF[s]\r\nk=\xC3\xA9\r\n[t]\r\nk=\xC3\xA9\r\n");
-  EXPECT_EQ(Value("s", "k").text, "dflt");
-  EXPECT_EQ(Value("t", "k").text, "\xC3\xA9");
-}
-
 TEST_F(EncodingTest, Utf16FilesAreReadAndWrittenInTheirEncoding) {
   const std::string le("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22);
   Lay(le);
@@ -41,19 +19,6 @@ TEST_F(EncodingTest, Utf16FilesAreReadAndWrittenInTheirEncoding) {
   EXPECT_EQ(Value("s", "k").text, "v");
   ASSERT_TRUE(WriteProfileString("s", "k", "w", file()));
   EXPECT_EQ(Bytes(), std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0w", 18));
-}
-
-TEST_F(EncodingTest, Utf16WithoutByteOrderMarkFindsNothing) {
-  Lay(std::string("[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 20));
-  EXPECT_EQ(Value("s", "k").text, "dflt");
-}
-
-TEST_F(EncodingTest, HighBytesSurviveUnchanged) {
-  ScopedLocale cp1252("en_US.CP1252");
-  Lay("[s]\r\nk=\x80\xA0\xFF\r\n");
-  EXPECT_EQ(Value("s", "k").text, "\x80\xA0\xFF");
-  ASSERT_TRUE(WriteProfileString("s", "n", "\xFE\x81", file()));
-  EXPECT_EQ(Bytes(), "[s]\r\nk=\x80\xA0\xFF\r\nn=\xFE\x81\r\n");
 }
 
 TEST_F(EncodingTest, CodePageComesFromTheLocaleAndCOrPosixMeanUtf8) {

@@ -88,24 +88,6 @@ TEST_F(Languages, JapaneseDialogsOpenInTheSameFoldersAsTheOthers) {
   EXPECT_EQ(dialogs.requests[1].Filter(), u"ASPアクションページ(*.asp)|*.asp");
 }
 
-TEST(LanguageTexts, KeepTheirExactSpellings) {
-  EXPECT_EQ(TableOf(Language::English).rewriteDone.back(), u' ');
-  EXPECT_EQ(TableOf(Language::Japanese).rewriteNoteAfterFolder.front(), u'\uFFE5');
-  for (Language chinese : {Language::SimplifiedChinese, Language::TraditionalChinese}) {
-    const LanguageTable& table = TableOf(chinese);
-    EXPECT_EQ(table.fontName, u"宋体");
-    for (std::size_t i = 0; i < 3; ++i) {
-      // The dialog title is the button caption with a blank after the verb.
-      std::u16string caption(table.commandCaptions[i]);
-      EXPECT_EQ(caption.find(u' '), std::u16string::npos);
-      EXPECT_EQ(Str(table.dialogTitles[i]), caption.insert(2, u" "));
-    }
-  }
-  EXPECT_EQ(TableOf(Language::English).rewriteNoteAfterFolder.front(), u'\\');
-  EXPECT_EQ(TableOf(Language::SimplifiedChinese).rewriteNoteAfterFolder.front(), u'\\');
-  EXPECT_EQ(TableOf(Language::TraditionalChinese).rewriteNoteAfterFolder.front(), u'\\');
-}
-
 TEST(LanguageTexts, NoLanguageBorrowsAnotherLanguagesWords) {
   // Apart from the font the two Chinese share and the patterns, a text of one
   // language appears in no other: a copy slip between tables shows here.
