@@ -22,6 +22,8 @@ WINEPREFIX=$(mktemp -d /tmp/vantrel-release.XXXXXX)
 work=$(mktemp -d /tmp/vantrel-release-work.XXXXXX)
 trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WINEPREFIX" "$work"' EXIT
 wine64 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
+# No display here: Wine's null graphics driver still gives real windows.
+wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 wineserver -w
 wine32() { /usr/lib/wine/wine "$@"; }
 
@@ -33,27 +35,28 @@ check() {  # check DESCRIPTION COMMAND...
 # Unpacked where an operator would put it; Serv-U beside it.
 programs="$WINEPREFIX/drive_c/Program Files"
 (cd "$work" && python3 -m zipfile -e "$zip" .) && mv "$work"/Vantrel-* "$programs/Vantrel"
-mkdir -p "$programs/Serv-U"
-cp "$top/examples/servu/ServUDaemon.ini" "$programs/Serv-U/"
-: >"$programs/Serv-U/ServUDaemon.exe"
+servu="$programs/RhinoSoft/Serv-U"  # not the shipped include's folder
+mkdir -p "$servu"
+cp "$top/examples/servu/ServUDaemon.ini" "$servu/"
+: >"$servu/ServUDaemon.exe"
 at='C:\Program Files'
 
 # The wizard's four steps, step 1 once for each library.
 (cd "$(dirname "$driver")" && wine64 ./wizard_steps.exe "$at\\Vantrel\\Wizard.exe" \
-  "$at\\Serv-U\\ServUDaemon.exe" "$at\\Vantrel\\Web\\ServUPath.asp" \
+  "$at\\RhinoSoft\\Serv-U\\ServUDaemon.exe" "$at\\Vantrel\\Web\\ServUPath.asp" \
   "$at\\Vantrel\\Vantrel.dll" "$at\\Vantrel\\x64\\Vantrel.dll") 2>&1 | tr -d '\r' | tee "$work/wizard.txt"
 check "the wizard ran its four steps" grep -qx PASSED "$work/wizard.txt"
 check "the registration tool reported success twice" \
   test "$(grep -ci 'DllRegisterServer.*succeeded' "$work/wizard.txt")" -eq 2
 check "the wizard rewrote Web\\ServUPath.asp" \
-  cmp -s "$programs/Vantrel/Web/ServUPath.asp" <(printf '<%%const ServUPath="C:\\Program Files\\Serv-U\\"%%>\r\n')
+  cmp -s "$programs/Vantrel/Web/ServUPath.asp" <(printf '<%%const ServUPath="C:\\Program Files\\RhinoSoft\\Serv-U\\"%%>\r\n')
 
 # The settings file, made as the guide says.
 (cd "$programs/Vantrel" && wine64 cscript //nologo CreateSettings.vbs) 2>&1 | tr -d '\r'
 check "CreateSettings.vbs made Vantrel.ini" test -f "$WINEPREFIX/drive_c/windows/Vantrel.ini"
 
 # Both architectures reach the server file through the registered libraries.
-printf 'Set g = CreateObject("Vantrel.Global")\r\ng.ServUPath = "C:\\Program Files\\Serv-U\\"\r\nWScript.Echo g.Version\r\n' \
+printf 'Set g = CreateObject("Vantrel.Global")\r\ng.ServUPath = "C:\\Program Files\\RhinoSoft\\Serv-U\\"\r\nWScript.Echo g.Version\r\n' \
   >"$programs/version.vbs"
 check "64-bit scripts create the library" \
   test "$(cd "$programs" && wine64 cscript //nologo version.vbs 2>&1 | tr -d '\r')" = 6.4.0.6
@@ -62,7 +65,7 @@ check "32-bit scripts create the library" \
 
 # A first session through the unpacked pages.
 check "a first session through the pages" \
-  python3 "$here/release_flow.py" "$programs/Vantrel/Web" "$programs/Serv-U/ServUDaemon.ini" "$work"
+  python3 "$here/release_flow.py" "$programs/Vantrel/Web" "$servu/ServUDaemon.ini" "$work"
 
 # Removal: afterwards no script can create the classes.
 wine32 'C:\windows\syswow64\regsvr32.exe' /s /u "$at\\Vantrel\\Vantrel.dll"

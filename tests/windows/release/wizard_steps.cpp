@@ -22,15 +22,16 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// A visible dialog-class window of another process than this one: an Open
-// dialog of the wizard, or a message box of the wizard or of Regsvr32.
+// A dialog-class window of another process than this one: an Open dialog of
+// the wizard, or a message box of the wizard or of Regsvr32. The wizard
+// starts Regsvr32 hidden, so its message box may be hidden too.
 BOOL CALLBACK KeepForeignDialog(HWND window, LPARAM result) {
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (IsWindowVisible(window) && std::wstring(className) == L"#32770" &&
-      process != GetCurrentProcessId()) {
+  const bool shown = IsWindowVisible(window) || _wcsicmp(TextOf(window).c_str(), L"RegSvr32") == 0;
+  if (shown && std::wstring(className) == L"#32770" && process != GetCurrentProcessId()) {
     *reinterpret_cast<HWND*>(result) = window;
     return FALSE;
   }
@@ -70,7 +71,7 @@ std::wstring MessageOf(HWND box) {
 void Press(HWND dialog, int button) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-  for (int i = 0; i < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(100);
+  for (int i = 0; i < 100 && IsWindow(dialog) && FindDialog() == dialog; ++i) Sleep(100);
 }
 
 // Presses OK on each message box that appears within `seconds`, printing it.
@@ -95,6 +96,7 @@ bool ChooseFile(HWND form, int button, const std::wstring& file) {
     return false;
   }
   std::wprintf(L"dialog [%ls]: %ls\n", TextOf(dialog).c_str(), file.c_str());
+  std::fflush(stdout);
   HWND name = GetDlgItem(dialog, edt1);
   if (!name) name = GetDlgItem(dialog, cmb13);
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
