@@ -27,11 +27,15 @@ cd "$(dirname "$program")" || exit 1
 # time-out) must not hold a pipe open. 32-bit process starts are slow.
 log=$(mktemp /tmp/vantrel-wizard.XXXXXX)
 trap 'rm -f "$log"' EXIT
-timeout 600 "$wine" "./$(basename "$program")" "$(windows_path "$wizard")" "$(windows_path "$marker")" >"$log" 2>&1
+# Under emulated 32-bit Wine the file dialog hangs (see the test's options).
+options=()
+[ "${VANTREL_ARCH:-x64}" = x86 ] && options=(--no-open-dialogs) && echo "note: x86 runs without the file dialog steps"
+timeout 600 "$wine" "./$(basename "$program")" "$(windows_path "$wizard")" "$(windows_path "$marker")" "${options[@]}" >"$log" 2>&1
 status=$?
 grep -E '^(FAIL|PASSED|FAILED|note)' "$log" || tail -20 "$log"
 if [ "$status" -eq 124 ]; then
-  echo "the window test did not finish within 600 s"
+  echo "the window test did not finish within 600 s; its last lines:"
+  tail -3 "$log"
   "$wineserver" -k
 fi
 exit "$status"
