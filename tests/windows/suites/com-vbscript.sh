@@ -22,12 +22,21 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 libid='{6919B66F-FFE4-4B9D-AB17-570AB9A7296A}'
 classes=(Global CIniFile Domains CDomain Domain CUserList UserList User CDirAccess DirAccess
          CFile CDir Explorer Directory File CAdmin Admin AdminOfAdmin CPublicDir PublicDir)
-# The registry is read from one export of HKEY_CLASSES_ROOT (a reg call per
-# key would cost a Wine start each).
+# The registry is read from exports of HKEY_CLASSES_ROOT (a reg call per key
+# would cost a Wine start each) by the 64-bit reg (a 32-bit start costs
+# seconds under emulation). For x86 the keys a 32-bit program sees come from
+# two views: /reg:32 gives only the keys redirected for it (CLSID), the
+# shared ones (ProgIDs, TypeLib) are in the 64-bit view.
+reg=$(command -v wine64 || echo /usr/lib/wine/wine64)
+views=(/reg:64) platform=win64
+[ "${VANTREL_ARCH:-x64}" = x86 ] && views=(/reg:32 /reg:64) platform=win32
 export_classes() {
-  rm -f "$work/hkcr.reg"
-  "$wine" reg export HKCR "$(windows_path "$work/hkcr.reg")" /y >/dev/null 2>&1 || return 1
-  iconv -f UTF-16 -t UTF-8 "$work/hkcr.reg" | tr -d '\r' >"$work/hkcr.txt"
+  : >"$work/hkcr.txt"
+  for view in "${views[@]}"; do
+    rm -f "$work/hkcr.reg"
+    "$reg" reg export HKCR "$(windows_path "$work/hkcr.reg")" "$view" /y >/dev/null 2>&1 || return 1
+    iconv -f UTF-16 -t UTF-8 "$work/hkcr.reg" | tr -d '\r' >>"$work/hkcr.txt"
+  done
 }
 # Prints the value NAME ("@" for the default value) of KEY (below HKEY_CLASSES_ROOT).
 reg_value() {
@@ -55,7 +64,7 @@ for c in "${classes[@]}"; do
   [ "$(reg_value "CLSID\\$clsid\\ProgID" @)" = "Vantrel.$c" ] || fail "Vantrel.$c: CLSID has no ProgID entry"
   [ "$(reg_value "CLSID\\$clsid\\TypeLib" @)" = "$libid" ] || fail "Vantrel.$c: no TypeLib entry"
 done
-reg_has "TypeLib\\$libid\\1.0" || fail "type library 1.0 is not registered"
+reg_has "TypeLib\\$libid\\1.0\\409\\$platform" || fail "type library 1.0 is not registered for $platform"
 [ ${#clsids[@]} -eq ${#classes[@]} ] && [ "$(printf '%s\n' "${clsids[@]}" | sort -u | wc -l)" -eq ${#classes[@]} ] \
   || fail "the classes do not have ${#classes[@]} distinct CLSIDs"
 
@@ -93,12 +102,11 @@ for name in "${scenarios[@]}"; do
   fi
 done
 
-# Unregistration, twice: the second finds nothing to remove and still succeeds.
-for round in 1 2; do
-  out=$("$wine" regsvr32 /u "$(windows_path "$dll")" 2>&1)
-  rc=$?
-  [ $rc -eq 0 ] || fail "regsvr32 /u (round $round) exited $rc: $out"
-done
+# Unregistration, twice (one regsvr32 process takes the DLL twice): the
+# second finds nothing to remove and still succeeds.
+out=$("$wine" regsvr32 /u "$(windows_path "$dll")" "$(windows_path "$dll")" 2>&1)
+rc=$?
+[ $rc -eq 0 ] || fail "regsvr32 /u (twice) exited $rc: $out"
 export_classes || fail "cannot export the registry"
 for c in "${classes[@]}"; do
   reg_has "Vantrel.$c" && fail "Vantrel.$c is still registered"
