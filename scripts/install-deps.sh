@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev xvfb xauth x11-apps imagemagick fonts-wqy-microhei
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 libwine-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+  wine wine64 libwine-dev wine32:i386 qemu-user-static
 )
 
 missing=()
@@ -23,5 +24,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# wine32 (the x86 Windows suites) comes from the i386 architecture.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 apt-get update -qq
 apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -48,6 +48,7 @@ for build in "${builds[@]}"; do
     start=$SECONDS
     if out=$(bash "$suite" "$dir" 2>&1); then
       passed=$((passed + 1)); echo "PASS $name ($((SECONDS - start)) s)"
+      printf '%s\n' "$out" | grep '^note:' | sed 's/^/    /'  # what a suite left out
     else
       failed=$((failed + 1)); echo "FAIL $name ($((SECONDS - start)) s)"; printf '%s\n' "$out" | sed 's/^/    /'
     fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the unit and integration tests (CTest), the same unit tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests
-# (cross-built with mingw-w64, run under Wine). A missing tool fails the run.
+# (cross-built with mingw-w64 for x64 and x86, run under 64- and 32-bit Wine).
+# A missing tool fails the run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -23,6 +24,7 @@ build build/asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_QT_WIZ
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs" -L unit
 
-echo "== Windows build and tests under Wine =="
+echo "== Windows builds (x64, x86) and tests under 64- and 32-bit Wine =="
 build build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
-"$top/scripts/test-windows.sh" "$top/build/windows"
+build build/windows-x86 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake"
+"$top/scripts/test-windows.sh" "x64:$top/build/windows" "x86:$top/build/windows-x86"

@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/native_file_system.hpp"
 #include "win32/form1_window.hpp"
@@ -44,6 +45,12 @@ void ExpectEqual(const std::u16string& actual, const std::u16string& expected,
                  const std::string& what) {
   if (actual != expected)
     Fail(what + ": got [" + Utf8(actual) + "], expected [" + Utf8(expected) + "]");
+}
+
+// Marks progress in the output, so that a run that hangs shows where.
+void Part(const char* name) {
+  std::printf("== %s\n", name);
+  std::fflush(stdout);
 }
 
 void ExpectTrue(bool condition, const std::string& what) {
@@ -335,13 +342,14 @@ void StepsTwoAndThreeFixTheNames(Harness& h, const std::u16string& program,
 
 void LanguageSwitchKeepsBoxesAndSpeaksJapanese(Harness& h) {
   const std::u16string text1 = h.Text(ids::kText1);
+  const std::u16string text2 = h.Text(ids::kText2);
   h.ChooseMenu(ids::kMenuJapanese);
   ExpectEqual(WindowText(h.window), u"Vantrel 設置ウィザード", "Japanese caption");
   ExpectEqual(h.Text(ids::kFrame2), u"ステップ二", "Japanese Frame2");
   ExpectEqual(h.Text(ids::kCommand1), u"Vantrel.dll選択", "Japanese Command1");
   ExpectEqual(h.FontFace(ids::kLabel1), u"PGothic", "Japanese font");
   ExpectEqual(h.Text(ids::kText1), text1, "Text1 kept across the switch");
-  ExpectEqual(h.Text(ids::kText2), u"ServUPath.asp", "Text2 kept across the switch");
+  ExpectEqual(h.Text(ids::kText2), text2, "Text2 kept across the switch");
 
   // The server program does not exist (only other.exe was made).
   SeenMessage message;
@@ -437,7 +445,8 @@ void ShellLauncherRunsTheRegistrationTool(const std::u16string& markerLibrary,
   vantrel::wizard::win32::ShellRegsvrLauncher launcher;
   ExpectTrue(!launcher.Start(u"\"" + library + u"\""), "the launcher reports no failure");
   const std::u16string marker = library + u".registered";
-  for (int i = 0; i < 300 && GetFileAttributesW(Wide(marker)) == INVALID_FILE_ATTRIBUTES; ++i)
+  // A process start takes seconds under emulated 32-bit Wine: wait up to 3 minutes.
+  for (int i = 0; i < 1800 && GetFileAttributesW(Wide(marker)) == INVALID_FILE_ATTRIBUTES; ++i)
     Sleep(100);
   ExpectTrue(GetFileAttributesW(Wide(marker)) != INVALID_FILE_ATTRIBUTES,
              "Regsvr32.exe registered the library named by the quoted path");
@@ -456,7 +465,7 @@ void ProgramStartsAndCloses(const std::u16string& program) {
   }
   WaitForInputIdle(process.hProcess, 10000);
   HWND window = nullptr;
-  for (int i = 0; i < 100 && !window; ++i) {
+  for (int i = 0; i < 1800 && !window; ++i) {  // 3 minutes, as for the marker above
     window = FindWindowW(ids::kForm1Class, L"Vantrel Setting Wizard");
     if (!window) Sleep(100);
   }
@@ -469,7 +478,7 @@ void ProgramStartsAndCloses(const std::u16string& program) {
     ExpectTrue(IsWindowVisible(window) != FALSE, "Wizard.exe's window is visible");
     PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
     Fail("Wizard.exe did not end after its window closed");
     TerminateProcess(process.hProcess, 1);
   } else {
@@ -481,11 +490,27 @@ void ProgramStartsAndCloses(const std::u16string& program) {
   CloseHandle(process.hProcess);
 }
 
+// Wizard.exe carries the version resource of the release (1.0.0.0).
+void ProgramHasItsVersion(const std::u16string& program) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(Wide(program), &handle);
+  std::vector<BYTE> data(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  ExpectTrue(size > 0 && GetFileVersionInfoW(Wide(program), 0, size, data.data()) &&
+                 VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) &&
+                 info->dwFileVersionMS == MAKELONG(0, 1) && info->dwFileVersionLS == 0,
+             "Wizard.exe carries the version 1.0.0.0");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) {
-    std::fputs("usage: wizard_window_test WIZARD_EXE MARKER_DLL\n", stderr);
+  // --no-open-dialogs leaves out the steps that open the file dialog: Wine 8's
+  // 32-bit dialog hangs under qemu-user while filling its folder list.
+  const bool openDialogs = !(argc == 4 && std::wstring(argv[3]) == L"--no-open-dialogs");
+  if (argc != 3 && openDialogs) {
+    std::fputs("usage: wizard_window_test WIZARD_EXE MARKER_DLL [--no-open-dialogs]\n", stderr);
     return 2;
   }
   const std::u16string wizardProgram = FromWide(argv[1], wcslen(argv[1]));
@@ -496,16 +521,29 @@ int wmain(int argc, wchar_t** argv) {
   MakeFolder(program + u"\\Web");
   {
     Harness harness(program);
+    Part("WindowStartsInEnglish");
     WindowStartsInEnglish(harness, program);
+    Part("MenuCaptionsNeverChange");
     MenuCaptionsNeverChange(harness);
-    StepOneCancelledAndChosen(harness, program, root);
-    StepsTwoAndThreeFixTheNames(harness, program, root);
+    if (openDialogs) {
+      Part("StepOneCancelledAndChosen");
+      StepOneCancelledAndChosen(harness, program, root);
+      Part("StepsTwoAndThreeFixTheNames");
+      StepsTwoAndThreeFixTheNames(harness, program, root);
+    }
+    Part("LanguageSwitchKeepsBoxesAndSpeaksJapanese");
     LanguageSwitchKeepsBoxesAndSpeaksJapanese(harness);
+    Part("StepFourWritesAndReports");
     StepFourWritesAndReports(harness, root);
   }
+  Part("NativeFileSystemOnWindows");
   NativeFileSystemOnWindows(root);
+  Part("ShellLauncherRunsTheRegistrationTool");
   ShellLauncherRunsTheRegistrationTool(markerLibrary, root);
+  Part("ProgramStartsAndCloses");
   ProgramStartsAndCloses(wizardProgram);
+  Part("ProgramHasItsVersion");
+  ProgramHasItsVersion(wizardProgram);
   std::printf("%s: %d failure(s)\n", g_failures ? "FAILED" : "PASSED", g_failures);
   return g_failures ? 1 : 0;
 }
