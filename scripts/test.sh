@@ -27,4 +27,11 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Windows builds (x64, x86) and tests under 64- and 32-bit Wine =="
 build build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
 build build/windows-x86 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake"
-"$top/scripts/test-windows.sh" "x64:$top/build/windows" "x86:$top/build/windows-x86"
+# Each part reports; a failing part fails the run at the end, after the others ran.
+status=0
+"$top/scripts/test-windows.sh" "x64:$top/build/windows" "x86:$top/build/windows-x86" || status=1
+
+echo "== the Windows release, installed in a fresh Wine prefix =="
+"$top/scripts/release.sh" "$top/build/windows" "$top/build/windows-x86"
+"$top/tests/windows/release/check.sh" "$top"/build/dist/Vantrel-*-windows.zip "$top/build/windows" || status=1
+exit $status

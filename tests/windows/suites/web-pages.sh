@@ -2,6 +2,7 @@
 # The ASP pages of web/ driven through whole sessions (tests/web/flows.py):
 # each request runs one page under cscript with stand-ins for the ASP objects,
 # against Vantrel.dll registered here and removed again at the end.
+# Architectures: x64 (the pages' behaviour does not depend on the library's)
 # Usage: web-pages.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
 set -uo pipefail
 build=${1:?usage: web-pages.sh WINDOWS_BUILD_DIR}
