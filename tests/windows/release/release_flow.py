@@ -34,11 +34,12 @@ def main():
         print("ok  " if ok else "FAIL", page.url, "->", expected if ok else page.html[:400])
     ini = read_ini(servu)
     for section, key, value in (("DOMAINS", "domain4", "10.9.9.9||2121|release.example|3|0"),
-                                ("Domain3", "user1", "rita|0|0"),
+                                ("Domain3", "user1", "rita|1|0"),
                                 ("USER=rita|3", "access1", r"C:\Vantrel\rita|RL")):
-        ok = ini.has_section(section) and ini[section].get(key) == value
-        failed += not ok
-        print("ok  " if ok else "FAIL", f"[{section}] {key}={value}")
+        found = ini[section].get(key) if ini.has_section(section) else None
+        failed += found != value
+        print("ok  " if found == value else "FAIL", f"[{section}] {key}={value}"
+              + ("" if found == value else f" (found {found})"))
     return 1 if failed else 0
 
 
