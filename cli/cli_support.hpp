@@ -15,7 +15,7 @@
 
 #include "automation/object.hpp"
 #include "automation/variant.hpp"
-#include "command_registry.hpp"
+#include "commands.hpp"
 
 namespace vantrel::cli {
 

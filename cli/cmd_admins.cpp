@@ -197,7 +197,9 @@ void AddPasswordStdin(CLI::App* command, const std::shared_ptr<Request>& q) {
                     "read passwords from standard input, one per line: the caller's, then a new one");
 }
 
-const bool registered = RegisterCommand(400, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddAdminsCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto q = std::make_shared<Request>();
 
   auto* admins = app.add_subcommand("admins", "the library's domain administrators and the system password");
@@ -237,7 +239,6 @@ const bool registered = RegisterCommand(400, [](CLI::App& app, GlobalOptions& op
   dirDel->add_option("dir", q->directory, "the folder as listed, in any letter case")->required();
   AddPasswordStdin(dirDel, q);
   dirDel->callback([q, &options, &result] { result = RunGuarded([&] { return ChangePublicDir(*q, options, false); }); });
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli

@@ -92,7 +92,9 @@ int MakeFolder(const Request& q, const GlobalOptions& options) {
   return kOperationFalse;
 }
 
-const bool registered = RegisterCommand(500, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddBrowseCommands(CLI::App& app, GlobalOptions& options, int& result) {
   auto q = std::make_shared<Request>();
   auto* browse = app.add_subcommand("browse", "list a folder's subfolders and files (an administrator within reach)");
   browse->add_option("dir", q->dir, "the folder, e.g. D:\\ftp\\sales")->required();
@@ -103,7 +105,6 @@ const bool registered = RegisterCommand(500, [](CLI::App& app, GlobalOptions& op
   auto* mkdir = app.add_subcommand("mkdir", "create a folder with every missing parent (no credentials needed)");
   mkdir->add_option("path", q->path, "the folder, e.g. D:\\ftp\\sales\\upload")->required();
   mkdir->callback([q, &options, &result] { result = RunGuarded([&] { return MakeFolder(*q, options); }); });
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli

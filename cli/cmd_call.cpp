@@ -16,7 +16,7 @@
 #include "automation/enumerator.hpp"
 #include "automation/runtime/runtime.hpp"
 #include "automation/text.hpp"
-#include "command_registry.hpp"
+#include "commands.hpp"
 #include "model/names.hpp"
 
 namespace vantrel::cli {
@@ -240,7 +240,9 @@ int RunCall(const CallRequest& request, const GlobalOptions& options) {
   return exitCode;
 }
 
-const bool registered = RegisterCommand(900, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddCallCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto request = std::make_shared<CallRequest>();
   auto* sub = app.add_subcommand("call", "create any class, set properties, call one member and show the outcome");
   sub->add_option("progid", request->progId, "ProgID, e.g. Vantrel.Domains")->required();
@@ -257,7 +259,6 @@ const bool registered = RegisterCommand(900, [](CLI::App& app, GlobalOptions& op
       result = kUsageOrAutomationError;
     }
   });
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli

@@ -99,7 +99,9 @@ int Delete(const Request& q, const GlobalOptions& options) {
   return OperationOutcome(*domains, ok, options, "Deleted domain " + q.id + " with its users");
 }
 
-const bool registered = RegisterCommand(200, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddDomainsCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto* domains = app.add_subcommand("domains", "list, add, change and delete the FTP server's domains");
   domains->require_subcommand(1);
   auto q = std::make_shared<Request>();
@@ -127,7 +129,6 @@ const bool registered = RegisterCommand(200, [](CLI::App& app, GlobalOptions& op
   del->add_option("id", q->id, "domain ID")->required();
   del->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
   del->callback([q, &options, &result] { result = RunGuarded([&] { return Delete(*q, options); }); });
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli

@@ -17,7 +17,7 @@
 #include <system_error>
 #include <vector>
 
-#include "command_registry.hpp"
+#include "commands.hpp"
 #include "storage/codepage.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_profile.hpp"
@@ -208,7 +208,9 @@ void InstallDelete(CLI::App* ini, GlobalOptions& options, int& result, Arguments
   });
 }
 
-const bool registered = RegisterCommand(90, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddIniCommand(CLI::App& app, GlobalOptions& options, int& result) {
   static Arguments args;
   auto* ini = app.add_subcommand("ini", "read and write INI files directly, with the platform's profile rules");
   ini->require_subcommand(1);
@@ -222,7 +224,6 @@ const bool registered = RegisterCommand(90, [](CLI::App& app, GlobalOptions& opt
   InstallSections(ini, options, result, args);
   InstallSet(ini, options, result, args);
   InstallDelete(ini, options, result, args);
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli

@@ -304,7 +304,9 @@ void AddAccountOptions(CLI::App* sub, Request& q) {
   sub->add_option("--login-message", q.loginMessage, "login message file");
 }
 
-const bool registered = RegisterCommand(300, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddUsersCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto* users = app.add_subcommand("users", "list, show, add, change and delete the accounts of a domain");
   users->require_subcommand(1);
   auto q = std::make_shared<Request>();
@@ -335,7 +337,6 @@ const bool registered = RegisterCommand(300, [](CLI::App& app, GlobalOptions& op
   del->add_option("name", q->name, "user name")->required();
   AddCommonOptions(del, *q);
   del->callback([q, &options, &result] { result = Guarded([&] { return Delete(*q, options); }); });
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli

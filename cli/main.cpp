@@ -3,7 +3,7 @@
 #include <exception>
 #include <iostream>
 
-#include "command_registry.hpp"
+#include "commands.hpp"
 
 namespace {
 
@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
   });
 
   int result = kSuccess;
-  InstallCommands(app, options, result);
+  for (auto add : {AddIniCommand, AddServerCommands, AddDomainsCommand, AddUsersCommand, AddAdminsCommand,
+                   AddBrowseCommands, AddCallCommand})
+    add(app, options, result);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -62,7 +62,9 @@ int Role(const GlobalOptions& options, const std::string& domain, bool passwordS
   return kSuccess;
 }
 
-const bool registered = RegisterCommand(100, [](CLI::App& app, GlobalOptions& options, int& result) {
+}  // namespace
+
+void AddServerCommands(CLI::App& app, GlobalOptions& options, int& result) {
   app.add_subcommand("version", "the FTP server's version and the library's identification")
       ->callback([&options, &result] { result = RunGuarded([&] { return Version(options); }); });
 
@@ -77,7 +79,6 @@ const bool registered = RegisterCommand(100, [](CLI::App& app, GlobalOptions& op
   role->callback([domain, passwordStdin, &options, &result] {
     result = RunGuarded([&] { return Role(options, *domain, *passwordStdin); });
   });
-});
+}
 
-}  // namespace
 }  // namespace vantrel::cli
