@@ -5,6 +5,43 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+constexpr bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+}  // namespace
+
+std::optional<CodePoint> DecodeUtf8(std::string_view bytes, std::size_t pos) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  const unsigned char lead = at(pos);
+  if (lead < 0x80) return CodePoint{lead, 1};
+  std::size_t extra = 0;
+  char32_t c = 0;
+  char32_t minimum = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1, c = lead & 0x1F, minimum = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2, c = lead & 0x0F, minimum = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3, c = lead & 0x07, minimum = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (pos + extra >= bytes.size()) return std::nullopt;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    if ((at(pos + k) & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (at(pos + k) & 0x3F);
+  }
+  if (c < minimum || c > 0x10FFFF || IsSurrogate(c)) return std::nullopt;
+  return CodePoint{c, extra + 1};
+}
+
+CodePoint DecodeUtf16(std::u16string_view text, std::size_t pos) {
+  const char32_t unit = text[pos];
+  if (unit >= 0xD800 && unit <= 0xDBFF && pos + 1 < text.size() && text[pos + 1] >= 0xDC00 &&
+      text[pos + 1] <= 0xDFFF)
+    return {0x10000 + ((unit - 0xD800) << 10) + (text[pos + 1] - 0xDC00), 2};
+  return {unit, 1};
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -33,20 +70,13 @@ void AppendUtf16(std::u16string& out, char32_t c) {
   }
 }
 
-}  // namespace
-
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = kReplacement;
-    }
-    AppendUtf8(out, c);
+  for (std::size_t i = 0; i < text.size();) {
+    const CodePoint point = DecodeUtf16(text, i);
+    AppendUtf8(out, IsSurrogate(point.value) ? kReplacement : point.value);
+    i += point.length;
   }
   return out;
 }
@@ -54,41 +84,10 @@ std::string ToUtf8(std::u16string_view text) {
 std::u16string FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    char32_t c = 0;
-    char32_t min = 0;
-    if (b < 0x80) {
-      c = b;
-    } else if ((b & 0xE0) == 0xC0) {
-      c = b & 0x1F, extra = 1, min = 0x80;
-    } else if ((b & 0xF0) == 0xE0) {
-      c = b & 0x0F, extra = 2, min = 0x800;
-    } else if ((b & 0xF8) == 0xF0) {
-      c = b & 0x07, extra = 3, min = 0x10000;
-    } else {
-      AppendUtf16(out, kReplacement);
-      ++i;
-      continue;
-    }
-    std::size_t j = i + 1;
-    bool ok = true;
-    for (int k = 0; k < extra; ++k, ++j) {
-      if (j >= text.size() || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      c = (c << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
-    }
-    if (!ok || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-      AppendUtf16(out, kReplacement);
-      i = ok ? j : i + 1;
-      continue;
-    }
-    AppendUtf16(out, c);
-    i = j;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::optional<CodePoint> point = DecodeUtf8(text, i);
+    AppendUtf16(out, point ? point->value : kReplacement);  // one U+FFFD per invalid byte
+    i += point ? point->length : 1;
   }
   return out;
 }
