@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
@@ -89,19 +90,29 @@ void InstallGet(CLI::App* ini, GlobalOptions& options, int& result, Arguments& a
   sub->callback([&options, &result, &args] {
     const std::filesystem::path file = MapFile(args.file);
     WarnWhenMissing(args.file, file);
-    std::uint32_t size = 0;
+    const ini::OptText defaultText = args.defaultText ? ini::OptText(*args.defaultText) : std::nullopt;
+    const auto read = [&](std::uint32_t size, std::string& buffer) {
+      buffer.assign(size, '\0');
+      return ini::GetProfileString(args.section, args.key, defaultText, size ? buffer.data() : nullptr, size, file);
+    };
+    std::string buffer;
+    std::uint32_t count = 0;
     if (args.size) {
-      size = *args.size;
+      count = read(*args.size, buffer);
     } else {
-      // The value cannot be longer than the file or the default.
+      // The whole value: a small buffer first, a bigger one while the value
+      // may have been cut (a cut can stop a few bytes short, before a
+      // character). It cannot be longer than the file or the default.
       std::error_code ec;
       const auto fileSize = std::filesystem::is_regular_file(file, ec) ? std::filesystem::file_size(file, ec) : 0;
-      size = static_cast<std::uint32_t>((ec ? 0 : fileSize) + (args.defaultText ? args.defaultText->size() : 0) + 2);
+      const std::uint64_t limit = (ec ? 0 : fileSize) + (args.defaultText ? args.defaultText->size() : 0) + 2;
+      std::uint64_t size = std::min<std::uint64_t>(4096, limit);
+      for (;;) {
+        count = read(static_cast<std::uint32_t>(size), buffer);
+        if (count + 4 < size || size >= limit) break;
+        size = std::min(size * 16, limit);
+      }
     }
-    std::string buffer(size, '\0');
-    const ini::OptText defaultText = args.defaultText ? ini::OptText(*args.defaultText) : std::nullopt;
-    const std::uint32_t count = ini::GetProfileString(args.section, args.key, defaultText,
-                                                      size ? buffer.data() : nullptr, size, file);
     const std::string value = buffer.substr(0, count);
     if (options.json) {
       PrintJson({{"section", JsonText(args.section)}, {"key", JsonText(args.key)}, {"value", JsonText(value)}});

@@ -60,8 +60,8 @@ bool CheckDirRight(std::u16string_view adminName, std::u16string_view adminPassw
   const bool isSystem = CheckSystemAdmin(adminName, adminPassword);
   if (isSystem && HasDriveRoot(NormaliseFolderPath(path))) return true;
 
-  for (const std::u16string& key : GetSettingKeys(kPublicDirSection)) {
-    if (IsWithinFolder(path, ReadSetting(kPublicDirSection, key))) return true;
+  for (const auto& [key, folder] : GetSettingEntries(kPublicDirSection)) {
+    if (IsWithinFolder(path, folder)) return true;
   }
   const std::u16string entry = ReadSetting(kPrivateDirSection, adminName);
   if (!entry.empty() && IsWithinFolder(path, FieldAt(SplitFields(entry), 2))) return true;

@@ -33,6 +33,14 @@ std::vector<std::u16string> GetSettingKeys(std::u16string_view section) {
   return storage::NamesOf(ini::ReadKeys(SettingsNativePath(), storage::ToAnsi(section)));
 }
 
+std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u16string_view section) {
+  std::vector<std::pair<std::u16string, std::u16string>> entries;
+  for (const ini::KeyValue& entry : ini::ReadKeyValues(SettingsNativePath(), storage::ToAnsi(section), 255)) {
+    if (!entry.name.empty()) entries.emplace_back(storage::FromAnsi(entry.name), storage::FromAnsi(entry.value));
+  }
+  return entries;
+}
+
 bool WriteSetting(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   std::string s, k, v;
   if (!Encode(section, "section name", s) || !Encode(key, "key name", k) || !Encode(value, "value", v)) return false;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "storage/ini/ini_transaction.hpp"
@@ -29,6 +30,9 @@ std::u16string ReadSetting(std::u16string_view section, std::u16string_view key)
 // The key names of a section in file order (empty names left out); none for
 // an empty or missing section. The list is never cut.
 std::vector<std::u16string> GetSettingKeys(std::u16string_view section);
+
+// GetSettingKeys with each key's ReadSetting value, in one pass.
+std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u16string_view section);
 
 // Writes one key, creating the file and section when missing. False when the
 // write failed or was refused (a section, key or value that would break the

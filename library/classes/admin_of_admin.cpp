@@ -65,8 +65,8 @@ bool AdminOfAdmin::GetAdminList() {
     return false;
   }
   const Ref<Admin> list = AdminProperty.Renew();
-  for (const std::u16string& name : admin::GetSettingKeys(admin::kPrivateDirSection)) {
-    const std::vector<std::u16string> fields = admin::SplitFields(admin::ReadSetting(admin::kPrivateDirSection, name));
+  for (const auto& [name, entry] : admin::GetSettingEntries(admin::kPrivateDirSection)) {
+    const std::vector<std::u16string> fields = admin::SplitFields(entry);
     const std::u16string& password = admin::FieldAt(fields, 0);
     const std::int16_t domain = automation::ToInteger(automation::Variant(admin::FieldAt(fields, 1)));
     const std::u16string& rootDir = admin::FieldAt(fields, 2);
@@ -153,9 +153,7 @@ bool AdminOfAdmin::GetPublicDir() {
     return false;
   }
   const Ref<PublicDir> list = PublicDirProperty.Renew();
-  for (const std::u16string& key : admin::GetSettingKeys(admin::kPublicDirSection)) {
-    list->Add(admin::ReadSetting(admin::kPublicDirSection, key), key);
-  }
+  for (const auto& [key, directory] : admin::GetSettingEntries(admin::kPublicDirSection)) list->Add(directory, key);
   return true;
 }
 

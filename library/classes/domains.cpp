@@ -47,14 +47,17 @@ std::int16_t ToInteger(const String& text) { return automation::ToInteger(automa
 // repeated ID) with the records before it in place.
 std::vector<ListedDomain> ListDomains(storage::CIniFile& ini, Domain& list) {
   std::vector<ListedDomain> listed;
-  for (const String& key : ini.GetKeys(servu::kDomainsSection)) {
-    const auto fields = servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kDomainLineBuffer));
+  // The whole lines, and the lines cut as a fixed-size read cuts them.
+  const auto whole = ini.GetKeyValues(servu::kDomainsSection, servu::kWholeLineBuffer);
+  const auto cut = ini.GetKeyValues(servu::kDomainsSection, servu::kDomainLineBuffer);
+  for (std::size_t i = 0; i < whole.size() && i < cut.size(); ++i) {
+    const String& key = whole[i].first;
+    const auto fields = servu::SplitDomainLine(cut[i].second);
     const String& idText = admin::FieldAt(fields, servu::kIdField);
     const std::int16_t id = ToInteger(idText);
     const std::int16_t port = ToInteger(fields[servu::kPortField]);
     Ref<CDomain> record = list.Add(id, fields[servu::kIpField], fields[servu::kHostField], port, idText);
-    listed.push_back(
-        {record, key, servu::SplitDomainLine(ini.ReadString(servu::kDomainsSection, key, servu::kWholeLineBuffer))});
+    listed.push_back({record, key, servu::SplitDomainLine(whole[i].second)});
   }
   return listed;
 }

@@ -11,6 +11,7 @@ automation::String ServerFilePath(const automation::String& servUPath) {
 ServerFile::ServerFile(const automation::String& servUPath, automation::String& errorMsg)
     : transaction_(storage::ToNativePath(ServerFilePath(servUPath))) {
   ini_.SetIniFile(ServerFilePath(servUPath));
+  ini_.KeepChecks();
   checked_ = ini_.CheckIniFile();
   if (!checked_) errorMsg = kServUPathError;
 }

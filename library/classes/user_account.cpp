@@ -61,9 +61,9 @@ StoredAccount ReadStoredAccount(storage::CIniFile& ini, const String& section) {
   }
 
   account.rules = automation::MakeRef<DirAccess>();
-  for (const String& key : ini.GetKeys(section)) {
+  for (const auto& [key, value] : ini.GetKeyValues(section, kValueSize)) {
     if (!servu::IsAccessKey(key)) continue;
-    const std::vector<String> fields = admin::SplitFields(ini.ReadString(section, key, kValueSize));
+    const std::vector<String> fields = admin::SplitFields(value);
     const String& directory = admin::FieldAt(fields, 0);
     const servu::AccessRights r = servu::ParseAccessLetters(admin::FieldAt(fields, 1));
     account.rules->Add(directory, r.filesRead, r.filesWrite, r.filesAppend, r.filesDelete, r.filesExecute,

@@ -13,10 +13,9 @@ namespace servu = storage::servu;
 
 void FillUserList(storage::CIniFile& ini, std::int16_t domainID, UserList& list) {
   const String section = servu::UserIndexSection(domainID);
-  const std::vector<String> keys = ini.GetKeys(section);
-  for (const String& key : keys) {
+  for (const auto& [key, value] : ini.GetKeyValues(section, 255)) {
     if (!servu::IsUserListKey(key)) continue;
-    const std::vector<String> fields = admin::SplitFields(ini.ReadString(section, key, 255));
+    const std::vector<String> fields = admin::SplitFields(value);
     const String& name = admin::FieldAt(fields, 0);
     const bool disable = automation::ToInteger(admin::FieldAt(fields, 1)) == 0;
     const std::int32_t seconds = automation::ToLong(admin::FieldAt(fields, 2));

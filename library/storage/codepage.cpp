@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -124,6 +125,15 @@ const CodePage& Current() {
 }
 
 #ifndef _WIN32
+// ASCII text reads the same in UTF-8: no converter needs opening for it.
+template <typename Char>
+bool IsAscii(std::basic_string_view<Char> text) {
+  for (Char c : text) {
+    if (static_cast<std::uint32_t>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // One conversion direction with iconv; bad input units become '?'.
 template <typename Out>
 Out Convert(const std::string& from, const std::string& to, const char* data, std::size_t size,
@@ -243,7 +253,9 @@ std::string ToAnsi(std::u16string_view text) {
   WideCharToMultiByte(CP_ACP, 0, wide, count, out.data(), size, "?", nullptr);
   return out;
 #else
-  const std::string codeset = Current().name;
+  const CodePage& cp = Current();
+  if (cp.shape == CharShape::Utf8 && IsAscii(text)) return std::string(text.begin(), text.end());
+  const std::string codeset = cp.name;
   return Convert<std::string>("UTF-16LE", codeset, reinterpret_cast<const char*>(text.data()),
                               text.size() * 2, 2);
   // (char16_t data is little-endian on every platform this builds for.)
@@ -259,7 +271,9 @@ std::u16string FromAnsi(std::string_view bytes) {
   MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(out.data()), size);
   return out;
 #else
-  const std::string codeset = Current().name;
+  const CodePage& cp = Current();
+  if (cp.shape == CharShape::Utf8 && IsAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
+  const std::string codeset = cp.name;
   return Convert<std::u16string>(codeset, "UTF-16LE", bytes.data(), bytes.size(), 1);
 #endif
 }

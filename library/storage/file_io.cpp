@@ -18,6 +18,49 @@ ScopedFileIo::~ScopedFileIo() { g_current.store(previous_); }
 
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
                         unsigned new_file_mode, InPlace in_place) {
+  const auto content = [bytes](const std::function<void(std::string_view)>& put) { put(bytes); };
+  return ReplaceFileContent(file, content, error, new_file_mode, in_place);
+}
+
+namespace {
+
+// Gathers small pieces into one write; big pieces go out as they are.
+class PieceWriter {
+ public:
+  explicit PieceWriter(TempFile& temp) : temp_(temp) {}
+  void Put(std::string_view piece) {
+    if (!ok_) return;
+    if (buffer_.size() + piece.size() <= kBuffer) {
+      buffer_ += piece;
+      return;
+    }
+    Drain();
+    if (piece.size() < kBuffer) {
+      buffer_ += piece;
+    } else {
+      ok_ = temp_.Write(piece);
+    }
+  }
+  bool Finish() {
+    Drain();
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kBuffer = 1 << 16;
+  void Drain() {
+    if (ok_ && !buffer_.empty()) ok_ = temp_.Write(buffer_);
+    buffer_.clear();
+  }
+  TempFile& temp_;
+  std::string buffer_;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+bool ReplaceFileContent(const std::filesystem::path& file, const ContentPieces& content, std::string& error,
+                        unsigned new_file_mode, InPlace in_place) {
   FileIo& io = CurrentFileIo();
   const PathKind kind = io.Stat(file);
   if (kind == PathKind::Folder) {
@@ -35,11 +78,17 @@ bool ReplaceFileContent(const std::filesystem::path& file, std::string_view byte
   std::unique_ptr<TempFile> temp = io.CreateTemp(file);
   if (!temp) {
     // The folder allows no new file; an existing file may still be rewritten where it is.
-    if (kind == PathKind::File && in_place == InPlace::Allowed && io.RewriteInPlace(file, bytes)) return true;
+    if (kind == PathKind::File && in_place == InPlace::Allowed) {
+      std::string bytes;
+      content([&bytes](std::string_view piece) { bytes += piece; });
+      if (io.RewriteInPlace(file, bytes)) return true;
+    }
     error = "cannot write the file: " + file.string();
     return false;
   }
-  if (!temp->Write(bytes)) {
+  PieceWriter writer(*temp);
+  content([&writer](std::string_view piece) { writer.Put(piece); });
+  if (!writer.Finish()) {
     error = "writing the temporary file failed (disk full?) for " + file.string();
     return false;
   }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -84,6 +85,12 @@ class ScopedFileIo {
 constexpr unsigned kDefaultNewFileMode = 0666;
 enum class InPlace { Allowed, Refused };
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
+                        unsigned new_file_mode = kDefaultNewFileMode, InPlace in_place = InPlace::Allowed);
+
+// The same with the content handed over in pieces, in order, by `content`
+// calling `put`: a big file is written without a copy of it in memory.
+using ContentPieces = std::function<void(const std::function<void(std::string_view)>& put)>;
+bool ReplaceFileContent(const std::filesystem::path& file, const ContentPieces& content, std::string& error,
                         unsigned new_file_mode = kDefaultNewFileMode, InPlace in_place = InPlace::Allowed);
 
 }  // namespace vantrel::storage

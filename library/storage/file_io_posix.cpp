@@ -104,18 +104,24 @@ class PosixFileIo final : public FileIo {
   bool Read(const fs::path& file, std::string& bytes) override {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    bytes.clear();
-    char chunk[65536];
+    // Read straight into a buffer of the file's size; a file that grows
+    // meanwhile is read on to its end.
+    struct stat st {};
+    const std::size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    bytes.resize(expected + 1);
+    std::size_t done = 0;
     for (;;) {
-      const ssize_t n = ::read(fd, chunk, sizeof chunk);
+      if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+      const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0) {
         if (errno == EINTR) continue;
         ::close(fd);
         return false;
       }
       if (n == 0) break;
-      bytes.append(chunk, static_cast<std::size_t>(n));
+      done += static_cast<std::size_t>(n);
     }
+    bytes.resize(done);
     ::close(fd);
     return true;
   }

@@ -98,6 +98,8 @@ class WindowsFileIo final : public FileIo {
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     bytes.clear();
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(handle, &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char chunk[65536];
     bool ok = true;
     for (;;) {

@@ -13,7 +13,12 @@
 
 namespace vantrel::storage {
 
-void CIniFile::SetIniFile(std::u16string_view path) { iniFile_ = std::u16string(TrimSpaces(path)); }
+void CIniFile::SetIniFile(std::u16string_view path) {
+  iniFile_ = std::u16string(TrimSpaces(path));
+  checked_ = false;
+}
+
+std::filesystem::path CIniFile::NativePath() const { return checked_ ? native_ : ToNativePath(iniFile_); }
 
 bool CIniFile::Fail(std::u16string_view message, std::string detail) {
   errorMsg_ = std::u16string(message);
@@ -24,10 +29,15 @@ bool CIniFile::Fail(std::u16string_view message, std::string detail) {
 bool CIniFile::CheckIniFile() {
   errorMsg_.clear();
   errorDetail_.clear();
+  if (checked_) return true;
   if (iniFile_.empty()) return Fail(kEmptyPath, "no file is set");
   if (!FileExists(iniFile_)) return Fail(kMissing, "the file does not exist");
   const std::u16string_view tail = std::u16string_view(iniFile_).substr(iniFile_.size() >= 4 ? iniFile_.size() - 4 : 0);
   if (UpperText(tail) != u".INI") return Fail(kNotIni, "the file name does not end in .ini");
+  if (keepChecks_) {
+    native_ = ToNativePath(iniFile_);
+    checked_ = true;
+  }
   return true;
 }
 
@@ -37,7 +47,7 @@ bool CIniFile::DeleteKey(std::u16string_view section, std::u16string_view key) {
   if (!ToFileText(section, "section name", ansiSection, why) || !ToFileText(key, "key name", ansiKey, why)) {
     return Fail(kDeleteError, why);
   }
-  if (!ini::WriteProfileString(ansiSection, ansiKey, std::nullopt, ToNativePath(iniFile_))) {
+  if (!ini::WriteProfileString(ansiSection, ansiKey, std::nullopt, NativePath())) {
     return Fail(kDeleteError, ini::LastIniError());
   }
   return true;
@@ -53,7 +63,7 @@ bool CIniFile::WriteString(std::u16string_view section, std::u16string_view key,
     return Fail(kWriteError, why);
   }
   const ini::OptText written = value ? ini::OptText(ansiValue) : std::nullopt;
-  if (!ini::WriteProfileString(ansiSection, ansiKey, written, ToNativePath(iniFile_))) {
+  if (!ini::WriteProfileString(ansiSection, ansiKey, written, NativePath())) {
     return Fail(kWriteError, ini::LastIniError());
   }
   return true;
@@ -62,12 +72,12 @@ bool CIniFile::WriteString(std::u16string_view section, std::u16string_view key,
 std::u16string CIniFile::ReadString(std::u16string_view section, std::u16string_view key, std::int32_t size) {
   if (!CheckIniFile() || size <= 0) return {};
   return FromAnsi(
-      ini::ReadValue(ToNativePath(iniFile_), ToAnsi(section), ToAnsi(key), static_cast<std::uint32_t>(size)));
+      ini::ReadValue(NativePath(), ToAnsi(section), ToAnsi(key), static_cast<std::uint32_t>(size)));
 }
 
 std::int32_t CIniFile::ReadInteger(std::u16string_view section, std::u16string_view key) {
   if (!CheckIniFile()) return 0;
-  const std::filesystem::path file = ToNativePath(iniFile_);
+  const std::filesystem::path file = NativePath();
   const std::string ansiSection = ToAnsi(section);
   const std::string ansiKey = ToAnsi(key);
   const std::int32_t first = static_cast<std::int32_t>(ini::GetProfileInt(ansiSection, ansiKey, 0, file));
@@ -86,7 +96,7 @@ bool CIniFile::DeleteSection(std::u16string_view section) {
   if (!CheckIniFile()) return false;
   std::string ansiSection, why;
   if (!ToFileText(section, "section name", ansiSection, why)) return Fail(kWriteError, why);
-  if (!ini::WriteProfileSection(ansiSection, std::nullopt, ToNativePath(iniFile_))) {
+  if (!ini::WriteProfileSection(ansiSection, std::nullopt, NativePath())) {
     return Fail(kWriteError, ini::LastIniError());
   }
   return true;
@@ -101,12 +111,27 @@ std::vector<std::u16string> NamesOf(const std::vector<std::string>& names) {
 
 std::vector<std::u16string> CIniFile::GetSections() {
   if (!CheckIniFile()) return {};
-  return NamesOf(ini::ReadSections(ToNativePath(iniFile_)));
+  return NamesOf(ini::ReadSections(NativePath()));
 }
 
 std::vector<std::u16string> CIniFile::GetKeys(std::u16string_view section) {
   if (!CheckIniFile()) return {};
-  return NamesOf(ini::ReadKeys(ToNativePath(iniFile_), ToAnsi(section)));
+  return NamesOf(ini::ReadKeys(NativePath(), ToAnsi(section)));
+}
+
+}  // namespace vantrel::storage
+
+namespace vantrel::storage {
+
+std::vector<std::pair<std::u16string, std::u16string>> CIniFile::GetKeyValues(std::u16string_view section,
+                                                                            std::int32_t size) {
+  if (!CheckIniFile()) return {};
+  std::vector<std::pair<std::u16string, std::u16string>> entries;
+  const auto cut = static_cast<std::uint32_t>(size > 0 ? size : 0);
+  for (const ini::KeyValue& entry : ini::ReadKeyValues(NativePath(), ToAnsi(section), cut)) {
+    if (!entry.name.empty()) entries.emplace_back(FromAnsi(entry.name), FromAnsi(entry.value));
+  }
+  return entries;
 }
 
 }  // namespace vantrel::storage

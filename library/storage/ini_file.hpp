@@ -14,9 +14,11 @@
 //   if (!ini.CheckIniFile()) return Fail(u"ServUPath error");
 //   std::u16string version = ini.ReadString(u"GLOBAL", u"Version", 255);
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vantrel::storage {
@@ -52,6 +54,11 @@ class CIniFile {
   // (clearing the messages first).
   bool CheckIniFile();
 
+  // For a CIniFile that lives inside one transaction on its file (which
+  // cannot change under the lock): the first passed check, the file's
+  // native path and its existence are kept, not worked out at every call.
+  void KeepChecks() { keepChecks_ = true; }
+
   // Removes the key. False with "Delete Error" when the write fails.
   bool DeleteKey(std::u16string_view section, std::u16string_view key);
 
@@ -80,12 +87,19 @@ class CIniFile {
   // lines left out).
   std::vector<std::u16string> GetKeys(std::u16string_view section);
 
+  // GetKeys with each name's ReadString(section, name, size), in one pass.
+  std::vector<std::pair<std::u16string, std::u16string>> GetKeyValues(std::u16string_view section, std::int32_t size);
+
  private:
   bool Fail(std::u16string_view message, std::string detail);
+  std::filesystem::path NativePath() const;
 
   std::u16string iniFile_;
   std::u16string errorMsg_;
   std::string errorDetail_;
+  bool keepChecks_ = false;
+  bool checked_ = false;  // passed once, with keepChecks_
+  std::filesystem::path native_;
 };
 
 }  // namespace vantrel::storage

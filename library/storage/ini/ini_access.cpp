@@ -1,6 +1,9 @@
 #include "storage/ini/ini_access.hpp"
 
+#include <unordered_map>
+
 #include "storage/blanks.hpp"
+#include "storage/codepage.hpp"
 #include "storage/ini/ini_document.hpp"
 #include "storage/ini/ini_session.hpp"
 #include "storage/ini/ini_text.hpp"
@@ -10,10 +13,18 @@ namespace {
 
 // Finds the section a request names ("" = keys before the first header; a
 // name of spaces only names nothing), as the profile reads do.
-std::optional<SectionRange> Requested(const Document& doc, std::string_view section) {
+std::optional<std::span<const Line>> Requested(const Document& doc, std::string_view section) {
   const std::string_view trimmed = Trim(section, kSpace);
   if (trimmed.empty() && !section.empty()) return std::nullopt;
   return doc.FindSection(trimmed);
+}
+
+std::string AsciiLowered(std::string_view name) {
+  std::string lowered(name);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
 }
 
 }  // namespace
@@ -30,8 +41,8 @@ std::string ReadValue(const std::filesystem::path& file, std::string_view sectio
 bool HasKey(const std::filesystem::path& file, std::string_view section, std::string_view key) {
   bool found = false;
   ReadDocument(file, [&](const Document& doc) {
-    if (const std::optional<SectionRange> range = Requested(doc, section)) {
-      found = doc.FindKey(*range, Trim(key, kSpace)).has_value();
+    if (const std::optional<std::span<const Line>> body = Requested(doc, section)) {
+      found = Document::FindKey(*body, Trim(key, kSpace)) != nullptr;
     }
   });
   return found;
@@ -41,19 +52,49 @@ std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string
   std::vector<std::string> names;
   ReadDocument(file, [&](const Document& doc) {
     // As the key-list read: the section name is taken as given.
-    const std::optional<SectionRange> range = doc.FindSection(section);
-    if (!range) return;
-    for (std::size_t i = range->begin; i < range->end; ++i) {
-      const Line& line = doc.lines()[i];
-      if (line.kind == LineKind::Key && !line.hidden) names.push_back(line.name);
+    const std::optional<std::span<const Line>> body = doc.FindSection(section);
+    if (!body) return;
+    for (const Line& line : *body) {
+      if (line.kind == LineKind::Key && !line.hidden) names.emplace_back(line.name);
     }
   });
   return names;
 }
 
+std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::string_view section,
+                                    std::uint32_t size) {
+  std::vector<KeyValue> entries;
+  ReadDocument(file, [&](const Document& doc) {
+    // The names as ReadKeys lists them (section as given) ...
+    if (const std::optional<std::span<const Line>> body = doc.FindSection(section)) {
+      for (const Line& line : *body) {
+        if (line.kind == LineKind::Key && !line.hidden) entries.push_back({std::string(line.name), {}});
+      }
+    }
+    if (entries.empty() || size == 0) return;
+    // ... and the values as ReadValue reads them: the first visible key of
+    // the name in the section named with spaces trimmed, unquoted, then cut.
+    const std::optional<std::span<const Line>> body = Requested(doc, section);
+    if (!body) return;
+    std::unordered_map<std::string, std::string_view> first;
+    for (const Line& line : *body) {
+      if (line.kind == LineKind::Key && !line.hidden) first.emplace(AsciiLowered(line.name), line.value);
+    }
+    for (KeyValue& entry : entries) {
+      const auto found = first.find(AsciiLowered(Trim(entry.name, kSpace)));
+      if (found == first.end()) continue;
+      const std::string_view value = StripQuotes(found->second);
+      entry.value = std::string(value.substr(0, AnsiWholeCharPrefix(value, size - 1)));
+    }
+  });
+  return entries;
+}
+
 std::vector<std::string> ReadSections(const std::filesystem::path& file) {
   std::vector<std::string> names;
-  ReadDocument(file, [&](const Document& doc) { names = doc.SectionNames(); });
+  ReadDocument(file, [&](const Document& doc) {
+    for (std::string_view name : doc.SectionNames()) names.emplace_back(name);
+  });
   return names;
 }
 

@@ -33,6 +33,17 @@ bool HasKey(const std::filesystem::path& file, std::string_view section, std::st
 // spelling, duplicates and empty names included. Empty when the section is missing.
 std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string_view section);
 
+// A key of a section with its value.
+struct KeyValue {
+  std::string name;
+  std::string value;
+};
+
+// ReadKeys(file, section), each name with ReadValue(file, section, name, size),
+// in one pass over the section.
+std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::string_view section,
+                                    std::uint32_t size = 255);
+
 // Section names in file order and spelling, duplicates included ("[]" headers
 // and keys before the first header are not sections).
 std::vector<std::string> ReadSections(const std::filesystem::path& file);

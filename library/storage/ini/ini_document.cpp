@@ -1,6 +1,8 @@
 #include "storage/ini/ini_document.hpp"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 #include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
@@ -11,6 +13,34 @@ namespace {
 
 constexpr std::string_view kUtf16LeBom("\xFF\xFE", 2);
 constexpr std::string_view kUtf16BeBom("\xFE\xFF", 2);
+constexpr std::string_view kCrLf("\r\n", 2);
+constexpr std::string_view kCrLfLe("\r\0\n\0", 4);
+constexpr std::string_view kCrLfBe("\0\r\0\n", 4);
+
+bool IsProfileBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+// Position of the first CR or LF at or after `from`, or the size. Eight bytes
+// at a time: lines are long next to the rare line break.
+std::size_t FindLineBreak(std::string_view s, std::size_t from) {
+  const char* p = s.data() + from;
+  const char* const end = s.data() + s.size();
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  while (end - p >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    const std::uint64_t lf = word ^ (kOnes * '\n'), cr = word ^ (kOnes * '\r');
+    if ((((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighs) break;
+    p += 8;
+  }
+  while (p < end && *p != '\n' && *p != '\r') ++p;
+  return static_cast<std::size_t>(p - s.data());
+}
+
+// Length of a line end starting at `at` (CRLF, CR or LF; 0 at the end).
+std::size_t EndingLength(std::string_view s, std::size_t at) {
+  if (at >= s.size()) return 0;
+  return (s[at] == '\r' && at + 1 < s.size() && s[at + 1] == '\n') ? 2 : 1;
+}
 
 std::u16string DecodeUtf16(std::string_view bytes, bool big_endian) {
   std::u16string out;
@@ -29,20 +59,15 @@ std::string EncodeUtf16(std::u16string_view text, bool big_endian) {
   for (char16_t c : text) {
     const char hi = static_cast<char>((c >> 8) & 0xFF);
     const char lo = static_cast<char>(c & 0xFF);
-    if (big_endian) {
-      out.push_back(hi);
-      out.push_back(lo);
-    } else {
-      out.push_back(lo);
-      out.push_back(hi);
-    }
+    out.push_back(big_endian ? hi : lo);
+    out.push_back(big_endian ? lo : hi);
   }
   return out;
 }
 
-std::string CutAtNul(std::string_view text) {
+std::string_view CutAtNul(std::string_view text) {
   const std::size_t nul = text.find('\0');
-  return std::string(nul == std::string_view::npos ? text : text.substr(0, nul));
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
 // Built by appending: GCC 12 warns falsely (-Wrestrict) on chained operator+.
@@ -64,31 +89,72 @@ std::string KeyText(std::string_view key, std::string_view value) {
   return text;
 }
 
-std::string AsciiLowered(std::string_view name) {
-  std::string lowered(name);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// The header name of a line's ANSI text, or nullopt when it is no header.
+std::optional<std::string_view> HeaderName(std::string_view text) {
+  const std::string_view trimmed = TrimStart(text, kProfileBlanks);
+  if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+  // The name ends at the first ']' (or the line end when there is none).
+  const std::size_t close = FindSyntaxChar(trimmed, ']', 1);
+  const std::string_view inside = close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1);
+  return Trim(inside, kProfileBlanks);
+}
+
+std::uint64_t NameHash(std::string_view name) {
+  std::uint64_t hash = 1469598103934665603ull;
+  for (char c : name) {
+    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
   }
-  return lowered;
+  return hash;
+}
+
+// Of adjacent key lines with an empty name (blank lines between do not
+// count) only the first is seen. A block starts with a header (or the file),
+// which starts afresh.
+void MarkHiddenKeys(std::vector<Line>& lines) {
+  bool previous_empty_key = false;
+  for (Line& line : lines) {
+    line.hidden = false;
+    if (line.kind == LineKind::Blank) continue;
+    if (line.kind == LineKind::Key && line.name.empty()) {
+      line.hidden = previous_empty_key;
+      previous_empty_key = true;
+    } else {
+      previous_empty_key = false;
+    }
+  }
+}
+
+const Line* FindWritableKey(std::span<const Line> body, std::string_view key) {
+  for (const Line& line : body) {
+    if ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) {
+      if (NamesEqual(line.name, key)) return &line;
+    }
+  }
+  return nullptr;
+}
+
+// After the last non-blank line of the body: blank lines that separate it
+// from the next header stay where they are.
+std::size_t EndBeforeTrailingBlanks(const std::vector<Line>& lines, std::size_t begin) {
+  std::size_t end = lines.size();
+  while (end > begin && lines[end - 1].kind == LineKind::Blank) --end;
+  return end;
 }
 
 }  // namespace
 
 void ClassifyLine(Line& line) {
-  line.name.clear();
-  line.value.clear();
+  line.name = {};
+  line.value = {};
   const std::string_view text = TrimStart(line.text, kProfileBlanks);
   if (text.empty()) {
     line.kind = LineKind::Blank;
     return;
   }
   if (text.front() == '[') {
-    // The name ends at the first ']' (or the line end when there is none).
     line.kind = LineKind::Header;
-    const std::size_t close = FindSyntaxChar(text, ']', 1);
-    const std::string_view inside =
-        close == std::string_view::npos ? text.substr(1) : text.substr(1, close - 1);
-    line.name = std::string(Trim(inside, kProfileBlanks));
+    line.name = *HeaderName(text);
     return;
   }
   if (text.front() == ';') {
@@ -98,317 +164,437 @@ void ClassifyLine(Line& line) {
   const std::size_t equals = FindSyntaxChar(text, '=');
   if (equals == std::string_view::npos) {
     line.kind = LineKind::Bare;
-    line.name = std::string(Trim(text, kProfileBlanks));
+    line.name = Trim(text, kProfileBlanks);
     return;
   }
   line.kind = LineKind::Key;
-  line.name = std::string(Trim(text.substr(0, equals), kProfileBlanks));
-  line.value = std::string(Trim(text.substr(equals + 1), kProfileBlanks));
+  line.name = Trim(text.substr(0, equals), kProfileBlanks);
+  line.value = Trim(text.substr(equals + 1), kProfileBlanks);
 }
 
-Document Document::Parse(std::string_view bytes) {
+Document::Document() : bytes_(std::make_unique<const std::string>()) {
+  blocks_.emplace_back();
+  RebuildIndex();
+}
+
+Document Document::Parse(std::string bytes) {
   Document doc;
-  if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
-    const bool big_endian = bytes.substr(0, 2) == kUtf16BeBom;
-    doc.encoding_ = big_endian ? FileEncoding::Utf16Be : FileEncoding::Utf16Le;
-    doc.bom_ = std::string(bytes.substr(0, 2));
-    const std::string_view body = bytes.substr(2);
-    const std::u16string units = DecodeUtf16(body, big_endian);
-    std::size_t start = 0;
-    while (start < units.size()) {
-      std::size_t end = start;
-      while (end < units.size() && units[end] != u'\r' && units[end] != u'\n') ++end;
-      std::size_t next = end;
-      if (next < units.size()) {
-        next += (units[next] == u'\r' && next + 1 < units.size() && units[next + 1] == u'\n') ? 2 : 1;
-      }
-      Line line;
-      line.raw_content = std::string(body.substr(start * 2, (end - start) * 2));
-      line.raw_ending = std::string(body.substr(end * 2, (next - end) * 2));
-      std::u16string_view content(units.data() + start, end - start);
-      const std::size_t nul = content.find(u'\0');
-      if (nul != std::u16string_view::npos) content = content.substr(0, nul);
-      line.text = ToAnsi(content);
-      ClassifyLine(line);
-      doc.lines_.push_back(std::move(line));
-      start = next;
-    }
-    if (body.size() % 2 != 0) {
-      // A stray last byte cannot be decoded; keep it so the file is written back as found.
-      if (doc.lines_.empty()) doc.lines_.emplace_back();
-      doc.lines_.back().raw_ending += body.back();
+  doc.bytes_ = std::make_unique<const std::string>(std::move(bytes));
+  const std::string_view all = *doc.bytes_;
+  if (all.substr(0, 2) == kUtf16LeBom || all.substr(0, 2) == kUtf16BeBom) {
+    doc.encoding_ = all.substr(0, 2) == kUtf16BeBom ? FileEncoding::Utf16Be : FileEncoding::Utf16Le;
+    doc.bom_ = all.substr(0, 2);
+  }
+  doc.body_ = all.substr(doc.bom_.size());
+  const std::string_view body = doc.body_;
+  const auto start_block = [&doc](std::size_t at, std::string_view name) {
+    doc.blocks_.back().end = at;
+    Block block;
+    block.begin = at;
+    block.header = true;
+    block.name = name;
+    doc.blocks_.push_back(block);
+  };
+  if (doc.encoding_ == FileEncoding::Ansi) {
+    for (std::size_t start = 0; start < body.size();) {
+      const std::size_t end = FindLineBreak(body, start);
+      std::size_t first = start;
+      while (first < end && IsProfileBlank(body[first])) ++first;
+      if (first < end && body[first] == '[') start_block(start, *HeaderName(CutAtNul(body.substr(first, end - first))));
+      start = end + EndingLength(body, end);
     }
   } else {
-    doc.lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-      std::size_t end = start;
-      while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-      std::size_t next = end;
-      if (next < bytes.size()) {
-        next += (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n') ? 2 : 1;
-      }
-      Line line;
-      line.raw_content = std::string(bytes.substr(start, end - start));
-      line.raw_ending = std::string(bytes.substr(end, next - end));
-      line.text = CutAtNul(line.raw_content);
-      ClassifyLine(line);
-      doc.lines_.push_back(std::move(line));
-      start = next;
+    // Every line goes through the code page, as a read of it would.
+    std::vector<Line> lines;
+    doc.SplitLines(0, body.size(), lines, doc.owned_);
+    std::size_t at = 0;
+    for (const Line& line : lines) {
+      if (line.kind == LineKind::Header) start_block(at, line.name);
+      at += line.raw.size() + line.ending.size();
     }
   }
-  doc.MarkHiddenKeys();
+  doc.blocks_.back().end = body.size();
+  doc.RebuildIndex();
   return doc;
 }
 
-std::string Document::Serialise() const {
-  std::string out = bom_;
-  for (const Line& line : lines_) {
-    out += line.raw_content;
-    out += line.raw_ending;
+void Document::SplitLines(std::size_t begin, std::size_t end, std::vector<Line>& out,
+                          std::deque<std::string>& texts) const {
+  const std::string_view range = body_.substr(begin, end - begin);
+  if (encoding_ == FileEncoding::Ansi) {
+    for (std::size_t start = 0; start < range.size();) {
+      const std::size_t stop = FindLineBreak(range, start);
+      const std::size_t next = stop + EndingLength(range, stop);
+      Line line;
+      line.raw = range.substr(start, stop - start);
+      line.ending = range.substr(stop, next - stop);
+      line.text = CutAtNul(line.raw);
+      ClassifyLine(line);
+      out.push_back(line);
+      start = next;
+    }
+    return;
   }
-  return out;
+  const bool big_endian = encoding_ == FileEncoding::Utf16Be;
+  const std::u16string units = DecodeUtf16(range, big_endian);
+  for (std::size_t start = 0; start < units.size();) {
+    std::size_t stop = start;
+    while (stop < units.size() && units[stop] != u'\r' && units[stop] != u'\n') ++stop;
+    std::size_t next = stop;
+    if (next < units.size()) {
+      next += (units[next] == u'\r' && next + 1 < units.size() && units[next + 1] == u'\n') ? 2 : 1;
+    }
+    std::u16string_view content(units.data() + start, stop - start);
+    const std::size_t nul = content.find(u'\0');
+    if (nul != std::u16string_view::npos) content = content.substr(0, nul);
+    Line line;
+    line.raw = range.substr(start * 2, (stop - start) * 2);
+    line.ending = range.substr(stop * 2, (next - stop) * 2);
+    line.text = texts.emplace_back(ToAnsi(content));
+    ClassifyLine(line);
+    out.push_back(line);
+    start = next;
+  }
+  if (range.size() % 2 != 0) {
+    // A stray last byte cannot be decoded; keep it so the file is written back as found.
+    if (out.empty()) out.push_back(Line{range.substr(0, 0), range.substr(0, 0), {}, {}, {}, LineKind::Blank, false});
+    Line& last = out.back();
+    last.ending = std::string_view(last.ending.data(), last.ending.size() + 1);
+  }
 }
 
-Line Document::MakeLine(std::string_view text) const {
+const std::vector<Line>& Document::LinesOf(std::uint32_t block) const {
+  const Block& b = blocks_[block];
+  if (b.edited != kNone) return edited_[b.edited];
+  if (cached_block_ != block) {
+    cached_lines_.clear();
+    cached_texts_.clear();
+    SplitLines(b.begin, b.end, cached_lines_, cached_texts_);
+    MarkHiddenKeys(cached_lines_);
+    cached_block_ = block;
+  }
+  return cached_lines_;
+}
+
+std::vector<Line>& Document::Edit(std::uint32_t block) {
+  Block& b = blocks_[block];
+  if (b.edited == kNone) {
+    std::vector<Line> lines;
+    SplitLines(b.begin, b.end, lines, owned_);
+    MarkHiddenKeys(lines);
+    b.edited = static_cast<std::uint32_t>(edited_.size());
+    edited_.push_back(std::move(lines));
+    if (cached_block_ == block) cached_block_ = kNone;
+  }
+  return edited_[b.edited];
+}
+
+std::string_view Document::LineEnd() const {
+  switch (encoding_) {
+    case FileEncoding::Ansi:
+      return kCrLf;
+    case FileEncoding::Utf16Le:
+      return kCrLfLe;
+    case FileEncoding::Utf16Be:
+      break;
+  }
+  return kCrLfBe;
+}
+
+Line Document::MakeLine(std::string_view text) {
   Line line;
-  line.text = std::string(text);
   if (encoding_ == FileEncoding::Ansi) {
-    line.raw_content = line.text;
-    line.raw_ending = "\r\n";
+    std::string& bytes = owned_.emplace_back(text);
+    bytes += kCrLf;
+    line.raw = std::string_view(bytes).substr(0, text.size());
+    line.ending = std::string_view(bytes).substr(text.size());
+    line.text = line.raw;
   } else {
-    const bool big_endian = encoding_ == FileEncoding::Utf16Be;
-    line.raw_content = EncodeUtf16(FromAnsi(text), big_endian);
-    line.raw_ending = EncodeUtf16(u"\r\n", big_endian);
+    line.text = owned_.emplace_back(text);
+    line.raw = owned_.emplace_back(EncodeUtf16(FromAnsi(text), encoding_ == FileEncoding::Utf16Be));
+    line.ending = LineEnd();
   }
   ClassifyLine(line);
   return line;
 }
 
-void Document::EnsureEnding(std::size_t index) {
-  if (index < lines_.size() && lines_[index].raw_ending.empty()) {
-    lines_[index].raw_ending = MakeLine("").raw_ending;
+void Document::EnsureEnding(Line& line) const {
+  if (line.ending.empty()) line.ending = LineEnd();
+}
+
+std::uint32_t Document::FindBlock(std::string_view name) const {
+  if (name.empty()) return 0;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
+    std::uint32_t block = slots_[i];
+    if (block == kNone) return kNone;
+    if (!NamesEqual(blocks_[block].name, name)) continue;
+    while (block != kNone && blocks_[block].deleted) block = blocks_[block].next_same;
+    return block;
   }
 }
 
-void Document::InsertLines(std::size_t at, const std::vector<std::string>& texts) {
-  if (texts.empty()) return;
-  if (at > 0) EnsureEnding(at - 1);
-  std::vector<Line> made;
-  made.reserve(texts.size());
-  for (const std::string& text : texts) made.push_back(MakeLine(text));
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(made.begin()),
-                std::make_move_iterator(made.end()));
-}
-
-void Document::MarkHiddenKeys() {
-  // Of adjacent key lines with an empty name (blank lines between do not
-  // count) only the first is seen; a header starts afresh.
-  bool previous_empty_key = false;
-  for (Line& line : lines_) {
-    line.hidden = false;
-    switch (line.kind) {
-      case LineKind::Blank:
-        break;
-      case LineKind::Key:
-        if (line.name.empty()) {
-          line.hidden = previous_empty_key;
-          previous_empty_key = true;
-        } else {
-          previous_empty_key = false;
-        }
-        break;
-      default:
-        previous_empty_key = false;
-        break;
+void Document::IndexBlock(std::uint32_t block) {
+  const std::string_view name = blocks_[block].name;
+  if (!blocks_[block].header || name.empty()) return;
+  if ((indexed_ + 1) * 2 > slots_.size()) {
+    RebuildIndex();  // grows the table; indexes this block too
+    return;
+  }
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
+    std::uint32_t& slot = slots_[i];
+    if (slot == kNone) {
+      slot = block;
+      ++indexed_;
+      return;
+    }
+    if (NamesEqual(blocks_[slot].name, name)) {
+      std::uint32_t last = slot;  // later in the file than every block of the chain
+      while (blocks_[last].next_same != kNone) last = blocks_[last].next_same;
+      blocks_[last].next_same = block;
+      return;
     }
   }
 }
 
-SectionRange Document::RangeOfHeader(std::size_t header) const {
-  SectionRange range;
-  range.header = header;
-  range.begin = header + 1;
-  range.end = range.begin;
-  while (range.end < lines_.size() && lines_[range.end].kind != LineKind::Header) ++range.end;
-  return range;
+void Document::RebuildIndex() {
+  std::size_t size = 16;
+  while (size < blocks_.size() * 2 + 2) size *= 2;
+  slots_.assign(size, kNone);
+  indexed_ = 0;
+  for (Block& block : blocks_) block.next_same = kNone;
+  for (std::uint32_t i = 1; i < blocks_.size(); ++i) IndexBlock(i);
 }
 
-std::optional<SectionRange> Document::FindSection(std::string_view name) const {
-  if (name.empty()) {
-    SectionRange range;
-    range.begin = 0;
-    range.end = 0;
-    while (range.end < lines_.size() && lines_[range.end].kind != LineKind::Header) ++range.end;
-    return range;
-  }
-  if (!indexed_) {
-    first_header_.clear();
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].kind == LineKind::Header && !lines_[i].name.empty()) {
-        first_header_.emplace(AsciiLowered(lines_[i].name), i);  // keeps the first of duplicates
-      }
-    }
-    indexed_ = true;
-  }
-  const auto found = first_header_.find(AsciiLowered(name));
-  if (found == first_header_.end()) return std::nullopt;
-  return RangeOfHeader(found->second);
+std::optional<std::span<const Line>> Document::FindSection(std::string_view name) const {
+  const std::uint32_t block = FindBlock(name);
+  if (block == kNone) return std::nullopt;
+  const std::vector<Line>& lines = LinesOf(block);
+  return std::span<const Line>(lines).subspan(blocks_[block].header && !lines.empty() ? 1 : 0);
 }
 
-void Document::Changed() {
-  indexed_ = false;
-  MarkHiddenKeys();
+const Line* Document::FindKey(std::span<const Line> body, std::string_view key) {
+  for (const Line& line : body) {
+    if (line.kind == LineKind::Key && !line.hidden && NamesEqual(line.name, key)) return &line;
+  }
+  return nullptr;
 }
 
-std::vector<SectionRange> Document::FindAllSections(std::string_view name) const {
-  std::vector<SectionRange> found;
-  if (name.empty()) {
-    found.push_back(*FindSection(name));
-    return found;
-  }
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::Header && !lines_[i].name.empty() && NamesEqual(lines_[i].name, name)) {
-      found.push_back(RangeOfHeader(i));
-    }
-  }
-  return found;
-}
-
-std::optional<std::size_t> Document::FindKey(const SectionRange& range, std::string_view key) const {
-  for (std::size_t i = range.begin; i < range.end; ++i) {
-    const Line& line = lines_[i];
-    if (line.kind == LineKind::Key && !line.hidden && NamesEqual(line.name, key)) return i;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::size_t> Document::FindWritableKey(const SectionRange& range, std::string_view key) const {
-  for (std::size_t i = range.begin; i < range.end; ++i) {
-    const Line& line = lines_[i];
-    if ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) {
-      if (NamesEqual(line.name, key)) return i;
-    }
-  }
-  return std::nullopt;
-}
-
-std::vector<std::string> Document::SectionNames() const {
-  std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    if (line.kind == LineKind::Header && !line.name.empty()) names.push_back(line.name);
+std::vector<std::string_view> Document::SectionNames() const {
+  std::vector<std::string_view> names;
+  for (const Block& block : blocks_) {
+    if (block.header && !block.deleted && !block.name.empty()) names.push_back(block.name);
   }
   return names;
 }
 
-std::size_t Document::InsertionPoint(const SectionRange& range) const {
-  // After the last non-blank line of the section: blank lines that separate it
-  // from the next header stay where they are.
-  std::size_t at = range.end;
-  while (at > range.begin && lines_[at - 1].kind == LineKind::Blank) --at;
-  return at;
+void Document::Serialise(const std::function<void(std::string_view)>& put) const {
+  std::string_view pending = bom_;
+  const auto add = [&](std::string_view piece) {
+    if (piece.empty()) return;
+    if (pending.data() + pending.size() == piece.data()) {
+      pending = std::string_view(pending.data(), pending.size() + piece.size());
+      return;
+    }
+    if (!pending.empty()) put(pending);
+    pending = piece;
+  };
+  for (const Block& block : blocks_) {
+    if (block.deleted) continue;
+    if (block.edited == kNone) {
+      add(body_.substr(block.begin, block.end - block.begin));
+      continue;
+    }
+    for (const Line& line : edited_[block.edited]) {
+      add(line.raw);
+      add(line.ending);
+    }
+  }
+  if (!pending.empty()) put(pending);
 }
 
-std::size_t Document::BodyEndBeforeTrailingBlanks(const SectionRange& range) const {
-  std::size_t end = range.end;
-  while (end > range.begin && lines_[end - 1].kind == LineKind::Blank) --end;
-  return end;
+std::string Document::Serialise() const {
+  std::string out;
+  Serialise([&out](std::string_view piece) { out += piece; });
+  return out;
+}
+
+std::string Document::BytesOf(std::uint32_t block) const {
+  std::string out;
+  for (const Line& line : LinesOf(block)) {
+    out += line.raw;
+    out += line.ending;
+  }
+  return out;
+}
+
+void Document::InsertLines(std::uint32_t block, std::size_t at, const std::vector<std::string>& texts) {
+  if (texts.empty()) return;
+  std::vector<Line> made;
+  made.reserve(texts.size());
+  for (const std::string& text : texts) made.push_back(MakeLine(text));
+  std::vector<Line>& lines = Edit(block);
+  // The line before gets a line end (block 0 starts the file: none before it).
+  if (at > 0) EnsureEnding(lines[at - 1]);
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), made.begin(), made.end());
+  Settle(block);
+}
+
+void Document::AppendLines(const std::vector<std::string>& texts) {
+  // The file's last line gets a line end.
+  std::uint32_t last = static_cast<std::uint32_t>(blocks_.size() - 1);
+  while (last > 0 && (blocks_[last].deleted || LinesOf(last).empty())) --last;
+  if (!LinesOf(last).empty() && LinesOf(last).back().ending.empty()) EnsureEnding(Edit(last).back());
+  // The lines go into a new block of their own, split at headers by Settle.
+  Block block;
+  block.begin = block.end = body_.size();
+  block.header = true;
+  block.edited = static_cast<std::uint32_t>(edited_.size());
+  edited_.emplace_back();
+  for (const std::string& text : texts) edited_.back().push_back(MakeLine(text));
+  block.name = edited_.back().front().name;
+  blocks_.push_back(block);
+  const auto added = static_cast<std::uint32_t>(blocks_.size() - 1);
+  IndexBlock(added);
+  Settle(added);
+}
+
+void Document::Settle(std::uint32_t block) {
+  std::vector<Line>& lines = edited_[blocks_[block].edited];
+  // A written line that reads as a header (a key name starting with '[')
+  // starts a section of its own, as it will when the file is read again.
+  const std::size_t first = blocks_[block].header ? 1 : 0;
+  const auto header = std::find_if(lines.begin() + static_cast<std::ptrdiff_t>(std::min(first, lines.size())),
+                                   lines.end(), [](const Line& line) { return line.kind == LineKind::Header; });
+  if (header == lines.end()) {
+    MarkHiddenKeys(lines);
+    return;
+  }
+  std::vector<Line> rest(header, lines.end());
+  lines.erase(header, lines.end());
+  MarkHiddenKeys(lines);
+  Block split;
+  split.begin = split.end = body_.size();
+  split.header = true;
+  split.name = rest.front().name;
+  split.edited = static_cast<std::uint32_t>(edited_.size());
+  edited_.push_back(std::move(rest));
+  blocks_.insert(blocks_.begin() + block + 1, split);
+  cached_block_ = kNone;
+  RebuildIndex();
+  Settle(block + 1);
 }
 
 bool Document::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-  const std::optional<SectionRange> range = FindSection(section);
-  if (!range) {
-    std::size_t at = lines_.size();
-    InsertLines(at, {HeaderText(section), KeyText(key, value)});
-    Changed();
+  const std::uint32_t block = FindBlock(section);
+  if (block == kNone) {
+    AppendLines({HeaderText(section), KeyText(key, value)});
     return true;
   }
-  if (const std::optional<std::size_t> index = FindWritableKey(*range, key)) {
-    Line& line = lines_[*index];
-    if (line.kind == LineKind::Bare) {
-      // A bare line of that name takes the value (it becomes a key line).
-      Line replacement = MakeLine(KeyText(line.name, value));
-      replacement.raw_ending = line.raw_ending;
-      line = std::move(replacement);
-      Changed();
-      return true;
-    }
-    if (line.value == value) return false;
+  const std::size_t first = blocks_[block].header ? 1 : 0;
+  const std::vector<Line>& lines = LinesOf(block);
+  const std::span<const Line> body = std::span<const Line>(lines).subspan(std::min(first, lines.size()));
+  const Line* found = FindWritableKey(body, key);
+  if (!found) {
+    InsertLines(block, EndBeforeTrailingBlanks(lines, first), {KeyText(key, value)});
+    return true;
+  }
+  const auto index = static_cast<std::size_t>(found - lines.data());
+  std::string text;
+  if (found->kind == LineKind::Bare) {
+    // A bare line of that name takes the value (it becomes a key line).
+    text = KeyText(found->name, value);
+  } else {
+    if (found->value == value) return false;
     // Keep the line's own spelling and spacing up to '=', and its line end.
-    const std::size_t equals = FindSyntaxChar(line.text, '=');
-    std::string text = line.text.substr(0, equals + 1);
+    text = found->text.substr(0, FindSyntaxChar(found->text, '=') + 1);
     text += value;
-    Line replacement = MakeLine(text);
-    replacement.raw_ending = line.raw_ending;
-    line = std::move(replacement);
-    Changed();
-    return true;
   }
-  InsertLines(InsertionPoint(*range), {KeyText(key, value)});
-  Changed();
+  Line replacement = MakeLine(text);
+  std::vector<Line>& edited = Edit(block);
+  replacement.ending = edited[index].ending;
+  edited[index] = replacement;
+  Settle(block);
   return true;
 }
 
 bool Document::DeleteKey(std::string_view section, std::string_view key) {
-  const std::optional<SectionRange> range = FindSection(section);
-  if (!range) return false;
-  const std::optional<std::size_t> index = FindWritableKey(*range, key);
-  if (!index) return false;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*index));
-  Changed();
+  const std::uint32_t block = FindBlock(section);
+  if (block == kNone) return false;
+  const std::size_t first = blocks_[block].header ? 1 : 0;
+  const std::vector<Line>& lines = LinesOf(block);
+  const Line* found = FindWritableKey(std::span<const Line>(lines).subspan(std::min(first, lines.size())), key);
+  if (!found) return false;
+  const auto index = static_cast<std::ptrdiff_t>(found - lines.data());
+  std::vector<Line>& edited = Edit(block);
+  edited.erase(edited.begin() + index);
+  MarkHiddenKeys(edited);
   return true;
 }
 
 bool Document::DeleteSection(std::string_view section) {
-  const std::optional<SectionRange> range = FindSection(section);
-  if (!range) return false;
+  const std::uint32_t block = FindBlock(section);
+  if (block == kNone) return false;
   // The header and every line up to the next header go, except comment lines.
   // The block before the first header with no keys or bare lines is left alone.
-  if (!range->header) {
-    bool any = false;
-    for (std::size_t i = range->begin; i < range->end; ++i) {
-      any = any || lines_[i].kind == LineKind::Key || lines_[i].kind == LineKind::Bare;
-    }
-    if (!any) return false;
+  const std::vector<Line>& lines = LinesOf(block);
+  const auto is = [](LineKind kind) { return [kind](const Line& line) { return line.kind == kind; }; };
+  if (!blocks_[block].header && std::none_of(lines.begin(), lines.end(), is(LineKind::Key)) &&
+      std::none_of(lines.begin(), lines.end(), is(LineKind::Bare))) {
+    return false;
   }
-  std::vector<Line> kept;
-  kept.reserve(lines_.size());
-  bool changed = false;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const bool inside = (range->header && i == *range->header) || (i >= range->begin && i < range->end);
-    if (inside && lines_[i].kind != LineKind::Comment) {
-      changed = true;
-      continue;
-    }
-    kept.push_back(std::move(lines_[i]));
+  // Copied from the document's own lines: a read's lines may not outlive it.
+  std::vector<Line>& own = Edit(block);
+  std::vector<Line> comments;
+  std::copy_if(own.begin(), own.end(), std::back_inserter(comments), is(LineKind::Comment));
+  own = comments;
+  if (!blocks_[block].header) return true;
+  blocks_[block].deleted = true;
+  own.clear();
+  if (!comments.empty()) {
+    // With no header left, the comments end the section before.
+    std::uint32_t before = block - 1;
+    while (before > 0 && blocks_[before].deleted) --before;
+    std::vector<Line>& previous = Edit(before);
+    previous.insert(previous.end(), comments.begin(), comments.end());
+    MarkHiddenKeys(previous);
   }
-  lines_ = std::move(kept);
-  Changed();
-  return changed;
+  return true;
 }
 
 bool Document::ReplaceSection(std::string_view section, const std::vector<std::string>& body) {
-  const std::vector<SectionRange> ranges = FindAllSections(section);
-  if (ranges.empty()) {
+  std::vector<std::uint32_t> blocks;
+  for (std::uint32_t block = FindBlock(section); block != kNone; block = blocks_[block].next_same) {
+    if (!blocks_[block].deleted) blocks.push_back(block);
+    if (section.empty()) break;  // the block before the first header has no namesakes
+  }
+  if (blocks.empty()) {
     if (body.empty()) return false;
     std::vector<std::string> texts;
     texts.push_back(HeaderText(section));
     texts.insert(texts.end(), body.begin(), body.end());
-    InsertLines(lines_.size(), texts);
-    Changed();
+    AppendLines(texts);
     return true;
   }
-  const std::string before = Serialise();
-  // Later duplicates are emptied first so the earlier indexes stay valid.
-  for (std::size_t r = ranges.size(); r-- > 0;) {
-    const SectionRange& range = ranges[r];
-    const std::size_t end = BodyEndBeforeTrailingBlanks(range);
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range.begin),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
-    if (r == 0) InsertLines(range.begin, body);
+  std::string before;
+  for (std::uint32_t block : blocks) before += BytesOf(block);
+  const std::size_t count = blocks_.size();
+  // Later namesakes are emptied; the first takes the new body.
+  for (std::size_t i = blocks.size(); i-- > 0;) {
+    const std::uint32_t block = blocks[i];
+    const std::size_t first = blocks_[block].header ? 1 : 0;
+    std::vector<Line>& lines = Edit(block);
+    const std::size_t end = EndBeforeTrailingBlanks(lines, first);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(std::min(first, end)),
+                lines.begin() + static_cast<std::ptrdiff_t>(end));
+    MarkHiddenKeys(lines);
+    if (i == 0) InsertLines(block, first, body);
   }
-  Changed();
-  return Serialise() != before;
+  if (blocks_.size() != count) return true;  // a body line became a header
+  std::string after;
+  for (std::uint32_t block : blocks) after += BytesOf(block);
+  return after != before;
 }
 
 }  // namespace vantrel::storage::ini

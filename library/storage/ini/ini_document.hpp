@@ -1,61 +1,65 @@
 #pragma once
-// An INI file as a list of lines that keep their exact bytes.
+// An INI file held as its bytes and a list of sections.
 //
-// Each line keeps its raw bytes (line end included) so that lines an edit does
-// not touch are written back unchanged; its ANSI text is parsed into a kind,
-// a name and a value. Files that start with a UTF-16 byte order mark are
-// decoded line by line into the ANSI code page for parsing, and changed or new
-// lines are encoded back into UTF-16. New lines end in CRLF.
+// The file's bytes are kept in one buffer. Parsing finds only where each
+// section starts (a header line) and indexes the sections by name; a
+// section's lines are split and classified when it is read, as views into
+// the buffer. An edit copies the lines of the one section it changes (views
+// still, new lines' bytes kept by the document), so a transaction's edits
+// each cost what their section costs, and the file's text is produced once,
+// when it is written: sections no edit touched go out as the bytes they were.
+//
+// Lines keep their exact bytes, line end included. Files that start with a
+// UTF-16 byte order mark are read line by line through the ANSI code page,
+// and changed or new lines are encoded back into UTF-16. New lines end in CRLF.
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vantrel::storage::ini {
 
-enum class LineKind { Blank, Header, Key, Comment, Bare };
+enum class LineKind : std::uint8_t { Blank, Header, Key, Comment, Bare };
 
+// One line; every view points into storage the document keeps.
 struct Line {
-  std::string raw_content;  // bytes as in the file, without the line end
-  std::string raw_ending;   // the line end's bytes ("" for a last line without one)
-  std::string text;         // ANSI text, cut at the first NUL
+  std::string_view raw;     // bytes as in the file, without the line end
+  std::string_view ending;  // the line end's bytes ("" for a last line without one)
+  std::string_view text;    // ANSI text, cut at the first NUL
+  std::string_view name;    // header: name inside the brackets; key: name before '='; bare: the text; trimmed
+  std::string_view value;   // key: text after the first '=', trimmed, quotes kept
   LineKind kind = LineKind::Blank;
-  std::string name;   // header: name inside the brackets; key: name before '='; bare: the text; trimmed
-  std::string value;  // key: text after the first '=', trimmed, quotes kept
   bool hidden = false;  // an empty-named key right after another: invisible to reads
 };
 
 enum class FileEncoding { Ansi, Utf16Le, Utf16Be };
 
-// Lines of one section: the header (none for the block before the first
-// header) and the body lines [begin, end).
-struct SectionRange {
-  std::optional<std::size_t> header;
-  std::size_t begin = 0;
-  std::size_t end = 0;
-};
-
 class Document {
  public:
-  static Document Parse(std::string_view bytes);
+  Document();
+  static Document Parse(std::string bytes);
+
+  // The file's bytes, in pieces, in order (adjacent pieces are joined).
+  void Serialise(const std::function<void(std::string_view)>& put) const;
   std::string Serialise() const;
 
-  const std::vector<Line>& lines() const { return lines_; }
   FileEncoding encoding() const { return encoding_; }
 
-  // Section "" is the block before the first header (it always exists). A named
-  // section matches the first header of that name, letter case ignored.
-  std::optional<SectionRange> FindSection(std::string_view name) const;
-  std::vector<SectionRange> FindAllSections(std::string_view name) const;
-  // Index of the first visible key line of that name in the range.
-  std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
-  // Writes and deletes also reach a bare line (a line without '=') of that name.
-  std::optional<std::size_t> FindWritableKey(const SectionRange& range, std::string_view key) const;
+  // The body lines (header excluded) of the first section of that name,
+  // letter case ignored; section "" is the block before the first header and
+  // always exists. Valid until the next edit or the next FindSection.
+  std::optional<std::span<const Line>> FindSection(std::string_view name) const;
+  // The first visible key line of that name.
+  static const Line* FindKey(std::span<const Line> body, std::string_view key);
   // Names of all headers with a non-empty name, in file order.
-  std::vector<std::string> SectionNames() const;
+  std::vector<std::string_view> SectionNames() const;
 
   // Edits; each returns whether the document changed. Names are written as given.
   bool SetValue(std::string_view section, std::string_view key, std::string_view value);
@@ -65,23 +69,50 @@ class Document {
   bool ReplaceSection(std::string_view section, const std::vector<std::string>& body);
 
  private:
-  Line MakeLine(std::string_view text) const;
-  void EnsureEnding(std::size_t index);
-  void InsertLines(std::size_t at, const std::vector<std::string>& texts);
-  void MarkHiddenKeys();
-  std::size_t InsertionPoint(const SectionRange& range) const;
-  std::size_t BodyEndBeforeTrailingBlanks(const SectionRange& range) const;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
-  SectionRange RangeOfHeader(std::size_t header) const;
-  void Changed();
+  // A header and its body up to the next header; block 0 is the text before
+  // the first header (no header line). Until edited, its lines are the bytes
+  // [begin, end) of the file's body.
+  struct Block {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::string_view name;  // the header's name ("" for block 0 and "[]")
+    std::uint32_t edited = kNone;     // its lines in edited_, once changed
+    std::uint32_t next_same = kNone;  // the next block of the same name
+    bool header = false;
+    bool deleted = false;
+  };
+
+  void SplitLines(std::size_t begin, std::size_t end, std::vector<Line>& out, std::deque<std::string>& texts) const;
+  const std::vector<Line>& LinesOf(std::uint32_t block) const;
+  std::vector<Line>& Edit(std::uint32_t block);
+  Line MakeLine(std::string_view text);
+  std::string_view LineEnd() const;
+  void EnsureEnding(Line& line) const;
+
+  std::uint32_t FindBlock(std::string_view name) const;
+  void IndexBlock(std::uint32_t block);
+  void RebuildIndex();
+  std::string BytesOf(std::uint32_t block) const;
+
+  void AppendLines(const std::vector<std::string>& texts);
+  void InsertLines(std::uint32_t block, std::size_t at, const std::vector<std::string>& texts);
+  void Settle(std::uint32_t block);
 
   FileEncoding encoding_ = FileEncoding::Ansi;
-  std::string bom_;
-  std::vector<Line> lines_;
-  // First header line of each section name (ASCII letters lowered), built on
-  // demand and dropped at every edit: lookups in big files skip the scan.
-  mutable std::unordered_map<std::string, std::size_t> first_header_;
-  mutable bool indexed_ = false;
+  std::unique_ptr<const std::string> bytes_;  // the file as read
+  std::string_view bom_;
+  std::string_view body_;  // bytes_ after the byte order mark
+  std::vector<Block> blocks_;
+  std::deque<std::vector<Line>> edited_;  // a deque: references stay valid as it grows
+  std::deque<std::string> owned_;  // bytes of made lines, decoded UTF-16 texts, new names
+  std::vector<std::uint32_t> slots_;  // open-addressing index: name -> first block of that name
+  std::size_t indexed_ = 0;
+  // The lines of the block read last (unedited blocks only).
+  mutable std::uint32_t cached_block_ = kNone;
+  mutable std::vector<Line> cached_lines_;
+  mutable std::deque<std::string> cached_texts_;
 };
 
 // Fills kind, name and value of a line from its text.

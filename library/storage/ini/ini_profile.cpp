@@ -30,9 +30,9 @@ std::size_t WholeCharListPrefix(std::string_view list, std::size_t limit) {
   return start + AnsiWholeCharPrefix(list.substr(start, entry_end - start), limit - start);
 }
 
-std::string JoinWithNuls(const std::vector<std::string>& names) {
+std::string JoinWithNuls(const std::vector<std::string_view>& names) {
   std::string list;
-  for (const std::string& name : names) {
+  for (std::string_view name : names) {
     list += name;
     list += '\0';
   }
@@ -42,7 +42,7 @@ std::string JoinWithNuls(const std::vector<std::string>& names) {
 // Copies a name list the way the key and section list reads do: whole (with
 // its extra closing NUL) only when one byte is to spare; otherwise the first
 // size-2 bytes (the last name cut, never inside a character) and one NUL.
-std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std::uint32_t size) {
+std::uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer, std::uint32_t size) {
   const std::string list = JoinWithNuls(names) + '\0';
   if (size >= list.size() + 1) {
     std::memcpy(buffer, list.data(), list.size());
@@ -93,11 +93,10 @@ std::uint32_t GetProfileString(OptText section, OptText key, OptText default_val
     }
     if (!key) {
       // Key lists take the section name as given (no trimming).
-      const std::optional<SectionRange> range = doc.FindSection(*section);
-      std::vector<std::string> names;
-      if (range) {
-        for (std::size_t i = range->begin; i < range->end; ++i) {
-          const Line& line = doc.lines()[i];
+      const std::optional<std::span<const Line>> body = doc.FindSection(*section);
+      std::vector<std::string_view> names;
+      if (body) {
+        for (const Line& line : *body) {
           if (line.kind == LineKind::Key && !line.hidden) names.push_back(line.name);
         }
       }
@@ -112,10 +111,10 @@ std::uint32_t GetProfileString(OptText section, OptText key, OptText default_val
     }
     // Value reads trim spaces around the requested names.
     const std::optional<std::string_view> wanted = RequestedSection(*section);
-    const std::optional<SectionRange> range = wanted ? doc.FindSection(*wanted) : std::nullopt;
-    if (range) {
-      if (const std::optional<std::size_t> index = doc.FindKey(*range, Trim(*key, kSpace))) {
-        result = CopyText(StripQuotes(doc.lines()[*index].value), buffer, size);
+    const std::optional<std::span<const Line>> body = wanted ? doc.FindSection(*wanted) : std::nullopt;
+    if (body) {
+      if (const Line* line = Document::FindKey(*body, Trim(*key, kSpace))) {
+        result = CopyText(StripQuotes(line->value), buffer, size);
         return;
       }
     }
@@ -131,11 +130,11 @@ std::uint32_t GetProfileInt(OptText section, OptText key, std::int32_t default_v
   ReadDocument(file, [&](const Document& doc) {
     const std::optional<std::string_view> wanted = RequestedSection(*section);
     if (!wanted) return;
-    const std::optional<SectionRange> range = doc.FindSection(*wanted);
-    if (!range) return;
-    const std::optional<std::size_t> index = doc.FindKey(*range, Trim(*key, kSpace));
-    if (!index) return;
-    const std::string_view value = StripQuotes(doc.lines()[*index].value);
+    const std::optional<std::span<const Line>> body = doc.FindSection(*wanted);
+    if (!body) return;
+    const Line* line = Document::FindKey(*body, Trim(*key, kSpace));
+    if (!line) return;
+    const std::string_view value = StripQuotes(line->value);
     if (value.empty()) return;
     result = ParseProfileInt(value);
   });
@@ -148,12 +147,13 @@ std::uint32_t GetProfileSection(OptText section, char* buffer, std::uint32_t siz
   std::string list;
   ReadDocument(file, [&](const Document& doc) {
     // The whole-section functions take the name as given: blanks around it are not trimmed.
-    const std::optional<SectionRange> range = doc.FindSection(*section);
-    if (!range) return;
-    for (std::size_t i = range->begin; i < range->end; ++i) {
-      const Line& line = doc.lines()[i];
+    const std::optional<std::span<const Line>> body = doc.FindSection(*section);
+    if (!body) return;
+    for (const Line& line : *body) {
       if (line.kind == LineKind::Key && !line.hidden) {
-        list += line.name + "=" + line.value;
+        list += line.name;
+        list += '=';
+        list += line.value;
         list += '\0';
       } else if (line.kind == LineKind::Bare) {
         list += line.name;

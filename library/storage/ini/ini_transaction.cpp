@@ -50,7 +50,7 @@ void Session::EnsureLoaded(bool take_lock) {
   if (kind_ == PathKind::File) {
     std::string bytes;
     if (io.Read(file_, bytes)) {
-      doc_ = Document::Parse(bytes);
+      doc_ = Document::Parse(std::move(bytes));
     } else {
       kind_ = PathKind::Error;  // unreadable: reads see nothing, writes must not clobber it
     }
@@ -82,7 +82,8 @@ void Session::Edit(const std::function<bool(Document&)>& edit) {
 bool Session::Commit(std::string& error) {
   if (!dirty_) return true;
   if (!Writable(error)) return false;
-  if (!ReplaceFileContent(file_, doc_.Serialise(), error, new_file_mode_)) return false;
+  const auto content = [this](const std::function<void(std::string_view)>& put) { doc_.Serialise(put); };
+  if (!ReplaceFileContent(file_, content, error, new_file_mode_)) return false;
   dirty_ = false;
   kind_ = PathKind::File;
   return true;
