@@ -2,14 +2,13 @@
 // marshalling with UTF-8 strings, errors, enumerators, references and the
 // registration entry points.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "automation/runtime/vantrel.h"
+#include "temp_root.hpp"
 
 namespace {
 
@@ -184,28 +183,9 @@ TEST_F(CApi, GivesClassFactoriesByClsid) {
 
 class Registration : public testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() / ("vantrel_reg_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-    const char* old = ::getenv("VANTREL_ROOT");
-    if (old) saved_ = old, hadRoot_ = true;
-    ::setenv("VANTREL_ROOT", root_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (hadRoot_) ::setenv("VANTREL_ROOT", saved_.c_str(), 1);
-    else ::unsetenv("VANTREL_ROOT");
-    fs::remove_all(root_);
-  }
-  std::string FileText() {
-    std::ifstream in(root_ / "Registry" / "Classes.ini");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  fs::path root_;
-  std::string saved_;
-  bool hadRoot_ = false;
+  std::string FileText() const { return vantrel::testing::ReadBytes(root_ / "Registry" / "Classes.ini"); }
+  vantrel::testing::TempRoot temp_;
+  const fs::path& root_ = temp_.path();
 };
 
 TEST_F(Registration, WritesEveryClassAndRemovesItAgain) {

@@ -50,8 +50,9 @@ class FaultyFileIo final : public FileIo {
       return real_->Write(bytes);
     }
     bool Flush() override { return fail_ != Step::Flush && real_->Flush(); }
+    // A rename(2) that fails for real: the target's folder does not exist.
     bool RenameOver(const fs::path& target, unsigned mode) override {
-      return fail_ != Step::Rename && real_->RenameOver(target, mode);
+      return real_->RenameOver(fail_ == Step::Rename ? target.parent_path() / "gone" / "x.ini" : target, mode);
     }
 
    private:

@@ -73,15 +73,5 @@ TEST_F(FilesTest, FileCreatedByATransactionGetsTheModeAskedFor) {
   EXPECT_EQ(st.st_mode & 07777, 0644u);  // an existing file keeps its mode
 }
 
-TEST_F(FilesTest, ReplacementIsANewFileReadersOfTheOldOneKeepTheirView) {
-  Lay("[s]\r\nk=1\r\n");
-  struct stat before {};
-  ASSERT_EQ(::stat(file().c_str(), &before), 0);
-  ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
-  struct stat after {};
-  ASSERT_EQ(::stat(file().c_str(), &after), 0);
-  EXPECT_NE(before.st_ino, after.st_ino);
-}
-
 }  // namespace
 }  // namespace vantrel::storage::ini::testing

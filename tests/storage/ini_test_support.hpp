@@ -6,11 +6,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "scoped_locale.hpp"
 #include "storage/ini/ini_profile.hpp"
+#include "temp_root.hpp"
 
 namespace vantrel::storage::ini::testing {
 
@@ -20,25 +20,22 @@ struct Read {
   std::string text;
 };
 
-class IniTest : public ::testing::Test {
+class IniTest : public vantrel::testing::TempRootTest {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  IniTest() { std::filesystem::create_directories(folder_); }
 
-  // The test's file (not created).
+  // The test's file (not created), alone in its folder.
   const std::filesystem::path& file() const { return file_; }
   const std::filesystem::path& folder() const { return folder_; }
-  void Lay(const std::string& bytes) const;  // writes the file's bytes
-  std::string Bytes() const;                 // the file's bytes ("" when missing)
-  bool Exists() const;
+  void Lay(const std::string& bytes) const { vantrel::testing::WriteBytes(file_, bytes); }
+  std::string Bytes() const { return ReadBytes(file_); }  // "" when missing
+  bool Exists() const { return std::filesystem::exists(file_); }
 
   Read Value(OptText section, OptText key, OptText def = "dflt", std::uint32_t size = 256) const;
-  // A list read: the whole buffer up to and including the count's end plus two bytes.
-  std::string List(OptText section, OptText key, std::uint32_t size, std::uint32_t* count = nullptr) const;
 
  private:
-  std::filesystem::path folder_;
-  std::filesystem::path file_;
+  std::filesystem::path folder_ = top_ / "ini";
+  std::filesystem::path file_ = folder_ / "test.ini";
 };
 
 using storage::testing::ScopedLocale;

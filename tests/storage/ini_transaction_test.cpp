@@ -97,15 +97,6 @@ TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
   EXPECT_FALSE(Exists());
 }
 
-TEST_F(TransactionTest, TransactionOnAMissingFileCreatesItAtCommit) {
-  Transaction tx(file());
-  EXPECT_EQ(ReadValue(file(), "s", "k"), "");
-  ASSERT_TRUE(WriteProfileString("s", "k", "v", file()));
-  EXPECT_FALSE(Exists());
-  ASSERT_TRUE(tx.Commit());
-  EXPECT_EQ(Bytes(), "[s]\r\nk=v\r\n");
-}
-
 // Each process adds its own keys and increments a shared counter, many times.
 void Worker(const fs::path& file, const std::string& name, int rounds) {
   for (int i = 0; i < rounds; ++i) {

@@ -44,22 +44,6 @@ TEST(Md5, ChunkedInputGivesTheSameDigestAtEveryLength) {
 }
 
 // Code-page conversion before hashing: the digest is of the ANSI bytes.
-TEST(Md5Hex, Utf8LocaleHashesUtf8Bytes) {
-  testing::ScopedLocale locale("C.UTF-8");
-  EXPECT_EQ(MD5Hex(u"abc"), u"900150983CD24FB0D6963F7D28E17F72");
-  const std::string hex = HexOf("\xC3\xA9t\xC3\xA9");
-  EXPECT_EQ(MD5Hex(u"été"), std::u16string(hex.begin(), hex.end()));
-}
-
-TEST(Md5Hex, SingleByteLocaleHashesOneBytePerCharacter) {
-  testing::ScopedLocale locale("en_US.ISO-8859-1");
-  ASSERT_NE(AnsiCodePageName(), "UTF-8");
-  const std::string hex = HexOf("\xE9t\xE9");
-  EXPECT_EQ(MD5Hex(u"été"), std::u16string(hex.begin(), hex.end()));
-  const std::string unrepresentable = HexOf("a?b");
-  EXPECT_EQ(MD5Hex(u"a日b"), std::u16string(unrepresentable.begin(), unrepresentable.end()));
-}
-
 TEST(Md5Hex, DoubleByteLocaleHashesBothBytesOfACharacter) {
   testing::ScopedLocale locale("ja_JP.SJIS");
   ASSERT_NE(AnsiCodePageName(), "UTF-8");

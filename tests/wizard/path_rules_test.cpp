@@ -34,20 +34,5 @@ TEST(EndsWithIgnoringCase, ComparesTheTailInAnyLetterCase) {
   EXPECT_FALSE(EndsWithIgnoringCase(u"servupath.\uFF41sp", u"servupath.asp"));
 }
 
-TEST(QuoteIfBlank, QuotesOnlyPathsHoldingABlank) {
-  EXPECT_EQ(QuoteIfBlank(u"C:\\Program Files\\x\\Vantrel.dll"),
-            u"\"C:\\Program Files\\x\\Vantrel.dll\"");
-  EXPECT_EQ(QuoteIfBlank(u"C:\\x\\Vantrel.dll"), u"C:\\x\\Vantrel.dll");
-}
-
-TEST(FileExistsFrom, OnlyTheNotFoundAnswersAndTheEmptyNameMeanMissing) {
-  EXPECT_TRUE(FileExistsFrom(u"a", ProbeResult::Found));
-  EXPECT_TRUE(FileExistsFrom(u"a", ProbeResult::OtherFailure));
-  for (ProbeResult missing : {ProbeResult::FileNotFound, ProbeResult::PathNotFound, ProbeResult::DeviceUnavailable})
-    EXPECT_FALSE(FileExistsFrom(u"a", missing));
-  EXPECT_FALSE(FileExistsFrom(u"", ProbeResult::Found));
-  EXPECT_FALSE(FileExistsFrom(u"", ProbeResult::OtherFailure));
-}
-
 }  // namespace
 }  // namespace vantrel::wizard
