@@ -6,6 +6,7 @@
 #include "admin/dir_prefix.hpp"
 #include "admin/settings_file.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/fields.hpp"
 #include "storage/password.hpp"
 
 namespace vantrel::admin {
@@ -21,7 +22,7 @@ std::u16string DecimalText(std::int16_t number) {
 bool IsDomainAdmin(std::u16string_view adminName, std::u16string_view adminPassword, std::int16_t domainID) {
   const std::u16string entry = ReadSetting(kPrivateDirSection, adminName);
   if (entry.empty()) return false;
-  const std::vector<std::u16string> fields = SplitFields(entry);
+  const std::vector<std::u16string> fields = storage::SplitFields(entry);
   if (FieldAt(fields, 1) != DecimalText(domainID)) return false;
   return storage::EqualsIgnoreCase(fields[0], adminPassword);
 }
@@ -64,7 +65,7 @@ bool CheckDirRight(std::u16string_view adminName, std::u16string_view adminPassw
     if (IsWithinFolder(path, folder)) return true;
   }
   const std::u16string entry = ReadSetting(kPrivateDirSection, adminName);
-  if (!entry.empty() && IsWithinFolder(path, FieldAt(SplitFields(entry), 2))) return true;
+  if (!entry.empty() && IsWithinFolder(path, FieldAt(storage::SplitFields(entry), 2))) return true;
   return false;
 }
 

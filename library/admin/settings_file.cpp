@@ -56,17 +56,6 @@ bool DeleteSettingSection(std::u16string_view section) {
   return ini::WriteProfileSection(storage::ToAnsi(section), std::nullopt, SettingsNativePath());
 }
 
-std::vector<std::u16string> SplitFields(std::u16string_view text, char16_t separator) {
-  std::vector<std::u16string> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find(separator, start);
-    fields.emplace_back(text.substr(start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start));
-    if (end == std::u16string_view::npos) return fields;
-    start = end + 1;
-  }
-}
-
 const std::u16string& FieldAt(const std::vector<std::u16string>& fields, std::size_t index) {
   if (index >= fields.size()) throw automation::AutomationError(automation::kSubscriptOutOfRange);
   return fields[index];

@@ -45,9 +45,6 @@ bool DeleteSetting(std::u16string_view section, std::u16string_view key);
 // Removes a section with all its keys (true when it was not there).
 bool DeleteSettingSection(std::u16string_view section);
 
-// Splits a "|"-joined entry into its fields (an empty text gives one empty field).
-std::vector<std::u16string> SplitFields(std::u16string_view text, char16_t separator = u'|');
-
 // Field `index` (0-based) of a split entry; a missing field fails the calling
 // operation with automation error 9, as a script's index past the end would.
 const std::u16string& FieldAt(const std::vector<std::u16string>& fields, std::size_t index);

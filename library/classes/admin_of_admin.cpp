@@ -13,6 +13,7 @@
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/fields.hpp"
 #include "storage/file_text.hpp"
 #include "storage/password.hpp"
 
@@ -66,7 +67,7 @@ bool AdminOfAdmin::GetAdminList() {
   }
   const Ref<Admin> list = AdminProperty.Renew();
   for (const auto& [name, entry] : admin::GetSettingEntries(admin::kPrivateDirSection)) {
-    const std::vector<std::u16string> fields = admin::SplitFields(entry);
+    const std::vector<std::u16string> fields = storage::SplitFields(entry);
     const std::u16string& password = admin::FieldAt(fields, 0);
     const std::int16_t domain = automation::ToInteger(automation::Variant(admin::FieldAt(fields, 1)));
     const std::u16string& rootDir = admin::FieldAt(fields, 2);

@@ -14,6 +14,7 @@
 #include "classes/user.hpp"
 #include "storage/blanks.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/fields.hpp"
 #include "storage/file_text.hpp"
 #include "storage/servu/domain_line.hpp"
 #include "storage/servu/user_line.hpp"
@@ -52,12 +53,12 @@ std::vector<ListedDomain> ListDomains(storage::CIniFile& ini, Domain& list) {
   const auto cut = ini.GetKeyValues(servu::kDomainsSection, servu::kDomainLineBuffer);
   for (std::size_t i = 0; i < whole.size() && i < cut.size(); ++i) {
     const String& key = whole[i].first;
-    const auto fields = servu::SplitDomainLine(cut[i].second);
+    const auto fields = storage::SplitFields(cut[i].second);
     const String& idText = admin::FieldAt(fields, servu::kIdField);
     const std::int16_t id = ToInteger(idText);
     const std::int16_t port = ToInteger(fields[servu::kPortField]);
     Ref<CDomain> record = list.Add(id, fields[servu::kIpField], fields[servu::kHostField], port, idText);
-    listed.push_back({record, key, servu::SplitDomainLine(whole[i].second)});
+    listed.push_back({record, key, storage::SplitFields(whole[i].second)});
   }
   return listed;
 }

@@ -10,6 +10,7 @@
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
+#include "storage/fields.hpp"
 #include "storage/folder_search.hpp"
 #include "storage/paths.hpp"
 
@@ -43,7 +44,7 @@ bool MayBrowse(const String& name, const String& password) {
   if (admin::CheckSystemAdmin(name, password)) return true;
   const std::u16string entry = admin::ReadSetting(admin::kPrivateDirSection, name);
   if (entry.empty()) return false;
-  const std::optional<std::int16_t> domain = DomainNumber(admin::FieldAt(admin::SplitFields(entry), 1));
+  const std::optional<std::int16_t> domain = DomainNumber(admin::FieldAt(storage::SplitFields(entry), 1));
   return domain && admin::CheckDomainRight(name, password, *domain);
 }
 

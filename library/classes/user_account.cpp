@@ -8,6 +8,7 @@
 #include "automation/coercion.hpp"
 #include "automation/text.hpp"
 #include "classes/user.hpp"
+#include "storage/fields.hpp"
 #include "storage/file_text.hpp"
 #include "storage/paths.hpp"
 #include "storage/servu/access_line.hpp"
@@ -57,13 +58,13 @@ StoredAccount ReadStoredAccount(storage::CIniFile& ini, const String& section) {
   const String quota = ini.ReadString(section, u"DiskQuota", kValueSize);
   if (quota.starts_with(u"1|")) {
     account.enableDiskQuota = true;
-    account.diskQuotaSize = automation::ToLong(admin::FieldAt(admin::SplitFields(quota), 1));
+    account.diskQuotaSize = automation::ToLong(admin::FieldAt(storage::SplitFields(quota), 1));
   }
 
   account.rules = automation::MakeRef<DirAccess>();
   for (const auto& [key, value] : ini.GetKeyValues(section, kValueSize)) {
     if (!servu::IsAccessKey(key)) continue;
-    const std::vector<String> fields = admin::SplitFields(value);
+    const std::vector<String> fields = storage::SplitFields(value);
     const String& directory = admin::FieldAt(fields, 0);
     const servu::AccessRights r = servu::ParseAccessLetters(admin::FieldAt(fields, 1));
     account.rules->Add(directory, r.filesRead, r.filesWrite, r.filesAppend, r.filesDelete, r.filesExecute,

@@ -4,6 +4,7 @@
 
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
+#include "storage/fields.hpp"
 #include "storage/servu/expiry.hpp"
 #include "storage/servu/user_line.hpp"
 
@@ -15,7 +16,7 @@ void FillUserList(storage::CIniFile& ini, std::int16_t domainID, UserList& list)
   const String section = servu::UserIndexSection(domainID);
   for (const auto& [key, value] : ini.GetKeyValues(section, 255)) {
     if (!servu::IsUserListKey(key)) continue;
-    const std::vector<String> fields = admin::SplitFields(value);
+    const std::vector<String> fields = storage::SplitFields(value);
     const String& name = admin::FieldAt(fields, 0);
     const bool disable = automation::ToInteger(admin::FieldAt(fields, 1)) == 0;
     const std::int32_t seconds = automation::ToLong(admin::FieldAt(fields, 2));

@@ -10,20 +10,6 @@ std::u16string Decimal(int number) {
 
 }  // namespace
 
-std::vector<std::u16string> SplitDomainLine(std::u16string_view value) {
-  std::vector<std::u16string> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t bar = value.find(u'|', start);
-    if (bar == std::u16string_view::npos) {
-      fields.emplace_back(value.substr(start));
-      return fields;
-    }
-    fields.emplace_back(value.substr(start, bar - start));
-    start = bar + 1;
-  }
-}
-
 std::u16string FormatDomainLine(std::u16string_view ip, std::int16_t port, std::u16string_view hostName,
                                 std::int16_t id, const std::vector<std::u16string>& serverFields) {
   auto carried = [&](std::size_t index, std::u16string_view fallback) {

@@ -25,9 +25,6 @@ inline constexpr std::size_t kPortField = 2;
 inline constexpr std::size_t kHostField = 3;
 inline constexpr std::size_t kIdField = 4;
 
-// The fields of a line, split at every "|" (spaces kept; "" gives one field).
-std::vector<std::u16string> SplitDomainLine(std::u16string_view value);
-
 // The line for a domain. `serverFields` are the fields of the line it replaces
 // (empty for a new domain): fields 1, 5 and further are taken from there.
 std::u16string FormatDomainLine(std::u16string_view ip, std::int16_t port, std::u16string_view hostName,
