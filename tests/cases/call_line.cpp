@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <stdexcept>
 
 #include "automation/coercion.hpp"
@@ -44,7 +45,8 @@ class Line {
   // "-> RESULT" ends a line that expects a result or "error N".
   std::string Run(const std::vector<std::string>& rows) {
     std::string expected;
-    const bool expects = SplitExpected(expected);
+    expects_ = SplitExpected(expected);
+    const bool expects = expects_;
     std::string actual;
     try {
       actual = Execute(rows);
@@ -81,7 +83,8 @@ class Line {
       std::vector<Variant> args{Value()};
       rt::InvokeByName(*target.object.AsObject(), target.member,
                        args[0].IsObject() ? rt::kPropertyPutRef : rt::kPropertyPut, args);
-      return End();
+      // A Let that expects a result shows the property read back.
+      return End() + (expects_ ? Show(target.Get()) : "");
     }
     if (Peek(':')) {
       ++p_;
@@ -179,18 +182,24 @@ class Line {
       p_ = end + 1;
       return au::ParseDate(au::FromUtf8(text));
     }
-    if (p_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[p_])) || s_[p_] == '-')) {
-      std::size_t used = 0;
-      const double number = std::stod(s_.substr(p_), &used);
-      const std::string text = s_.substr(p_, used);
-      p_ += used;
-      if (text.find('.') != std::string::npos) return number;
-      if (number >= -32768 && number <= 32767) return static_cast<std::int16_t>(number);
-      return static_cast<std::int32_t>(number);
+    if (p_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[p_])) || s_[p_] == '-' || s_[p_] == '.')) {
+      const std::size_t start = p_++;
+      while (p_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[p_])) || s_[p_] == '.' ||
+                                (s_[p_] == '-' && std::tolower(static_cast<unsigned char>(s_[p_ - 1])) == 'e')))
+        ++p_;
+      // Read by the library's own number rules; a whole number takes the
+      // smallest of Integer and Long that holds it, as a script literal does.
+      const std::string text = s_.substr(start, p_ - start);
+      const double number = au::ToDouble(au::FromUtf8(text));
+      if (text.find_first_of(".eE") != std::string::npos) return number;
+      if (number >= INT16_MIN && number <= INT16_MAX) return static_cast<std::int16_t>(number);
+      if (number >= INT32_MIN && number <= INT32_MAX) return static_cast<std::int32_t>(number);
+      return number;
     }
     const std::string word = Lower(Name());
     if (word == "true" || word == "false") return word == "true";
     if (word == "nothing") return Variant::Nothing();
+    if (word == "empty") return Variant();
     if (word == "missing") return Variant::Missing();
     static const std::map<std::string, std::u16string> kConstants{
         {"vbcrlf", u"\r\n"}, {"vbcr", u"\r"}, {"vblf", u"\n"}, {"vbnullchar", std::u16string(1, u'\0')}};
@@ -258,7 +267,7 @@ class Line {
 
   std::string s_;
   std::size_t p_ = 0;
-  bool rowsForm_ = false;
+  bool rowsForm_ = false, expects_ = false;
   std::map<std::string, Variant>& vars_;
 };
 
