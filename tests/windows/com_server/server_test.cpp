@@ -2,8 +2,8 @@
 // registration: class objects from DllGetClassObject, unload counts,
 // QueryInterface rules, vtable calls with BSTR/VARIANT conversions, one COM
 // object per automation object, automation errors as 0x800A0000 | number
-// with IErrorInfo, IDispatch through the type library, IEnumVARIANT, and the
-// version resource.
+// with IErrorInfo, IDispatch through the type library, IEnumVARIANT, the
+// version resource, and the type library's platform and help strings.
 //
 // usage: com_server_test.exe PATH\Vantrel.dll
 #include <initguid.h>
@@ -372,6 +372,51 @@ void TestVersionResource(const wchar_t* path) {
   CHECK(info->dwProductVersionMS == MAKELONG(0, 1) && info->dwProductVersionLS == 0);
 }
 
+// The type library inside the DLL is built for this platform, and every type
+// and member carries its help string (what an object browser shows).
+void TestTypeLibrary(const wchar_t* path) {
+  ITypeLib* lib = nullptr;
+  CHECK(LoadTypeLibEx(path, REGKIND_NONE, &lib) == S_OK);
+  if (!lib) return;
+  TLIBATTR* attributes = nullptr;
+  lib->GetLibAttr(&attributes);
+  CHECK(attributes->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32));
+  lib->ReleaseTLibAttr(attributes);
+  int undocumented = 0;
+  for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
+    ITypeInfo* info = nullptr;
+    lib->GetTypeInfo(i, &info);
+    BSTR name = nullptr, doc = nullptr;
+    info->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr);
+    const std::wstring type = Take(name);
+    if (SysStringLen(doc) == 0) {
+      ++undocumented;
+      std::printf("FAIL no help string: %ls\n", type.c_str());
+    }
+    SysFreeString(doc);
+    TYPEATTR* attr = nullptr;
+    info->GetTypeAttr(&attr);
+    for (UINT f = 0; f < attr->cFuncs; ++f) {
+      FUNCDESC* func = nullptr;
+      info->GetFuncDesc(f, &func);
+      if (!(func->wFuncFlags & FUNCFLAG_FRESTRICTED)) {  // not IUnknown's or IDispatch's own
+        info->GetDocumentation(func->memid, &name, &doc, nullptr, nullptr);
+        if (SysStringLen(doc) == 0) {
+          ++undocumented;
+          std::printf("FAIL no help string: %ls.%ls\n", type.c_str(), name);
+        }
+        SysFreeString(name);
+        SysFreeString(doc);
+      }
+      info->ReleaseFuncDesc(func);
+    }
+    info->ReleaseTypeAttr(attr);
+    info->Release();
+  }
+  CHECK(undocumented == 0);
+  lib->Release();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -399,6 +444,7 @@ int wmain(int argc, wchar_t** argv) {
     TestDispatch();
     TestEnumerator();
     TestVersionResource(argv[1]);
+    TestTypeLibrary(argv[1]);
     CHECK(g_can_unload() == S_OK);  // every test released what it made
   }
   std::printf("%d passed, %d failed\n", g_passed, g_failed);

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "compare.hpp"
 #include "storage/ini/ini_profile.hpp"
@@ -105,25 +104,13 @@ bool IsWrite(OpKind kind) { return kind == OpKind::WriteString || kind == OpKind
 std::string Arg(const std::optional<std::string>& s) { return s ? "\"" + Printable(*s) + "\"" : "NULL"; }
 
 std::string Describe(const Op& op) {
-  std::ostringstream out;
-  switch (op.kind) {
-    case OpKind::GetString:
-      out << "GetString(" << Arg(op.section) << ", " << Arg(op.key) << ", " << Arg(op.text) << ", " << op.size << ")";
-      break;
-    case OpKind::GetInt:
-      out << "GetInt(" << Arg(op.section) << ", " << Arg(op.key) << ", " << op.int_default << ")";
-      break;
-    case OpKind::GetSection:
-      out << "GetSection(" << Arg(op.section) << ", " << op.size << ")";
-      break;
-    case OpKind::WriteString:
-      out << "WriteString(" << Arg(op.section) << ", " << Arg(op.key) << ", " << Arg(op.text) << ")";
-      break;
-    case OpKind::WriteSection:
-      out << "WriteSection(" << Arg(op.section) << ", " << Arg(op.text) << ")";
-      break;
-  }
-  return out.str();
+  static const char* const kNames[] = {"GetString", "GetInt", "GetSection", "WriteString", "WriteSection"};
+  std::string out = std::string(kNames[static_cast<int>(op.kind)]) + "(" + Arg(op.section);
+  if (op.kind != OpKind::GetSection && op.kind != OpKind::WriteSection) out += ", " + Arg(op.key);
+  if (op.kind == OpKind::GetInt) out += ", " + std::to_string(op.int_default);
+  else if (op.kind != OpKind::GetSection) out += ", " + Arg(op.text);
+  if (op.kind == OpKind::GetString || op.kind == OpKind::GetSection) out += ", " + std::to_string(op.size);
+  return out + ")";
 }
 
 // The buffer up to its last written byte (the untouched fill bytes left out).
@@ -242,50 +229,23 @@ void RunCase(const Case& c, const std::string& folder, Tally& tally) {
 
 Op Get(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> def,
        std::uint32_t size) {
-  Op op;
-  op.kind = OpKind::GetString;
-  op.section = std::move(section);
-  op.key = std::move(key);
-  op.text = std::move(def);
-  op.size = size;
-  return op;
+  return Op{OpKind::GetString, std::move(section), std::move(key), std::move(def), 0, size};
 }
 
 Op GetInt(std::optional<std::string> section, std::optional<std::string> key, std::int32_t def) {
-  Op op;
-  op.kind = OpKind::GetInt;
-  op.section = std::move(section);
-  op.key = std::move(key);
-  op.int_default = def;
-  op.size = 0;
-  return op;
+  return Op{OpKind::GetInt, std::move(section), std::move(key), std::nullopt, def, 0};
 }
 
 Op GetSec(std::optional<std::string> section, std::uint32_t size) {
-  Op op;
-  op.kind = OpKind::GetSection;
-  op.section = std::move(section);
-  op.size = size;
-  return op;
+  return Op{OpKind::GetSection, std::move(section), std::nullopt, std::nullopt, 0, size};
 }
 
 Op Put(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> value) {
-  Op op;
-  op.kind = OpKind::WriteString;
-  op.section = std::move(section);
-  op.key = std::move(key);
-  op.text = std::move(value);
-  op.size = 0;
-  return op;
+  return Op{OpKind::WriteString, std::move(section), std::move(key), std::move(value), 0, 0};
 }
 
 Op PutSec(std::optional<std::string> section, std::optional<std::string> body) {
-  Op op;
-  op.kind = OpKind::WriteSection;
-  op.section = std::move(section);
-  op.text = std::move(body);
-  op.size = 0;
-  return op;
+  return Op{OpKind::WriteSection, std::move(section), std::nullopt, std::move(body), 0, 0};
 }
 
 Op Known(Op op, std::string difference, std::optional<std::string> windows_result) {
