@@ -229,23 +229,23 @@ void RunCase(const Case& c, const std::string& folder, Tally& tally) {
 
 Op Get(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> def,
        std::uint32_t size) {
-  return Op{OpKind::GetString, std::move(section), std::move(key), std::move(def), 0, size};
+  return Op{OpKind::GetString, std::move(section), std::move(key), std::move(def), 0, size, {}, {}, {}};
 }
 
 Op GetInt(std::optional<std::string> section, std::optional<std::string> key, std::int32_t def) {
-  return Op{OpKind::GetInt, std::move(section), std::move(key), std::nullopt, def, 0};
+  return Op{OpKind::GetInt, std::move(section), std::move(key), std::nullopt, def, 0, {}, {}, {}};
 }
 
 Op GetSec(std::optional<std::string> section, std::uint32_t size) {
-  return Op{OpKind::GetSection, std::move(section), std::nullopt, std::nullopt, 0, size};
+  return Op{OpKind::GetSection, std::move(section), std::nullopt, std::nullopt, 0, size, {}, {}, {}};
 }
 
 Op Put(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> value) {
-  return Op{OpKind::WriteString, std::move(section), std::move(key), std::move(value), 0, 0};
+  return Op{OpKind::WriteString, std::move(section), std::move(key), std::move(value), 0, 0, {}, {}, {}};
 }
 
 Op PutSec(std::optional<std::string> section, std::optional<std::string> body) {
-  return Op{OpKind::WriteSection, std::move(section), std::nullopt, std::move(body), 0, 0};
+  return Op{OpKind::WriteSection, std::move(section), std::nullopt, std::move(body), 0, 0, {}, {}, {}};
 }
 
 Op Known(Op op, std::string difference, std::optional<std::string> windows_result) {
