@@ -85,7 +85,7 @@ struct OutBool {
   VARIANT_BOOL* out;
   bool Valid() const { return out != nullptr; }
   void Clear() const { *out = VARIANT_FALSE; }
-  void Store(const automation::Variant& v) const { *out = automation::ToBoolean(v) ? 1 : VARIANT_FALSE; }
+  void Store(const automation::Variant& v) const { *out = automation::ToBoolean(v) ? VARIANT_TRUE : VARIANT_FALSE; }
 };
 struct OutDate {
   DATE* out;
