@@ -65,6 +65,7 @@ std::vector<Case> RandomCases(std::uint32_t seed, int cases, int steps_per_case,
 std::string WineNormalise(const std::string& bytes);
 
 // Shorthands for writing cases.
+Case Make(std::string name, std::optional<std::string> content, std::vector<Op> ops);
 Op Get(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> def = "dflt",
        std::uint32_t size = 256);
 Op GetInt(std::optional<std::string> section, std::optional<std::string> key, std::int32_t def = -7);

@@ -30,14 +30,6 @@ const std::string kBase =
     "hidden=in second alpha\r\n"
     "[Gamma]\r\n";
 
-Case Make(std::string name, std::optional<std::string> content, std::vector<Op> ops) {
-  Case c;
-  c.name = std::move(name);
-  c.content = std::move(content);
-  c.ops = std::move(ops);
-  return c;
-}
-
 }  // namespace
 
 std::vector<Case> RuleCases() {

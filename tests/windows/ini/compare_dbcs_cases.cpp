@@ -5,14 +5,6 @@
 namespace compare {
 namespace {
 
-Case Make(std::string name, std::optional<std::string> content, std::vector<Op> ops) {
-  Case c;
-  c.name = std::move(name);
-  c.content = std::move(content);
-  c.ops = std::move(ops);
-  return c;
-}
-
 // 83 5D (trail ']'), 83 5B (trail '['), 83 5C (trail '\'), 95 5C, 82 60 (full-width A),
 // 82 81 (full-width a), 81 40 (ideographic space), 81 81 (full-width '='), 83 41 (katakana A).
 const std::string kFile =

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "compare.hpp"
 #include "storage/ini/ini_profile.hpp"
@@ -42,88 +41,53 @@ struct Outcome {
   std::string Text() const { return std::string(buffer.c_str()); }
 };
 
-Outcome RunKernel(const Op& op, const std::string& path) {
-  Outcome o;
-  o.buffer.assign(op.size + kGuard, static_cast<char>(kFill));
-  switch (op.kind) {
-    case OpKind::GetString:
-      o.ret = GetPrivateProfileStringA(Ptr(op.section), Ptr(op.key), Ptr(op.text), o.buffer.data(), op.size,
-                                       path.c_str());
-      break;
-    case OpKind::GetInt:
-      o.ret = GetPrivateProfileIntA(Ptr(op.section), Ptr(op.key), op.int_default, path.c_str());
-      o.buffer.clear();
-      break;
-    case OpKind::GetSection:
-      o.ret = GetPrivateProfileSectionA(Ptr(op.section), o.buffer.data(), op.size, path.c_str());
-      break;
-    case OpKind::WriteString:
-      o.ret = WritePrivateProfileStringA(Ptr(op.section), Ptr(op.key), Ptr(op.text), path.c_str()) ? 1 : 0;
-      o.buffer.clear();
-      break;
-    case OpKind::WriteSection: {
-      const std::string body = op.text ? Body(*op.text) : std::string();
-      o.ret = WritePrivateProfileSectionA(Ptr(op.section), op.text ? body.c_str() : nullptr, path.c_str()) ? 1 : 0;
-      o.buffer.clear();
-      break;
-    }
-  }
-  return o;
-}
-
-Outcome RunEngine(const Op& op, const std::string& path) {
-  Outcome o;
-  o.buffer.assign(op.size + kGuard, static_cast<char>(kFill));
-  const std::filesystem::path file(path);
-  switch (op.kind) {
-    case OpKind::GetString:
-      o.ret = ini::GetProfileString(View(op.section), View(op.key), View(op.text), o.buffer.data(), op.size, file);
-      break;
-    case OpKind::GetInt:
-      o.ret = ini::GetProfileInt(View(op.section), View(op.key), op.int_default, file);
-      o.buffer.clear();
-      break;
-    case OpKind::GetSection:
-      o.ret = ini::GetProfileSection(View(op.section), o.buffer.data(), op.size, file);
-      break;
-    case OpKind::WriteString:
-      o.ret = ini::WriteProfileString(View(op.section), View(op.key), View(op.text), file) ? 1 : 0;
-      o.buffer.clear();
-      break;
-    case OpKind::WriteSection: {
-      const std::string body = op.text ? Body(*op.text) : std::string();
-      o.ret = ini::WriteProfileSection(View(op.section), op.text ? ini::OptText(body) : std::nullopt, file) ? 1 : 0;
-      o.buffer.clear();
-      break;
-    }
-  }
-  return o;
-}
-
 bool IsWrite(OpKind kind) { return kind == OpKind::WriteString || kind == OpKind::WriteSection; }
+
+// One operation through the engine, or else through kernel32, with the same arguments.
+Outcome Run(const Op& op, const std::string& path, bool engine) {
+  Outcome o;
+  o.buffer.assign(op.size + kGuard, static_cast<char>(kFill));
+  char* const buffer = o.buffer.data();
+  const std::filesystem::path file(path);
+  const char *s = Ptr(op.section), *k = Ptr(op.key), *t = Ptr(op.text), *p = path.c_str();
+  const ini::OptText section = View(op.section), key = View(op.key), text = View(op.text);
+  const std::string body = op.text ? Body(*op.text) : std::string();
+  switch (op.kind) {
+    case OpKind::GetString:
+      o.ret = engine ? ini::GetProfileString(section, key, text, buffer, op.size, file)
+                     : GetPrivateProfileStringA(s, k, t, buffer, op.size, p);
+      break;
+    case OpKind::GetInt:
+      o.ret = engine ? ini::GetProfileInt(section, key, op.int_default, file)
+                     : GetPrivateProfileIntA(s, k, op.int_default, p);
+      break;
+    case OpKind::GetSection:
+      o.ret = engine ? ini::GetProfileSection(section, buffer, op.size, file)
+                     : GetPrivateProfileSectionA(s, buffer, op.size, p);
+      break;
+    case OpKind::WriteString:
+      o.ret = engine ? ini::WriteProfileString(section, key, text, file) : WritePrivateProfileStringA(s, k, t, p);
+      break;
+    case OpKind::WriteSection:
+      o.ret = engine ? ini::WriteProfileSection(section, op.text ? ini::OptText(body) : std::nullopt, file)
+                     : WritePrivateProfileSectionA(s, op.text ? body.c_str() : nullptr, p);
+      break;
+  }
+  if (IsWrite(op.kind)) o.ret = o.ret != 0 ? 1 : 0;
+  if (IsWrite(op.kind) || op.kind == OpKind::GetInt) o.buffer.clear();
+  return o;
+}
 
 std::string Arg(const std::optional<std::string>& s) { return s ? "\"" + Printable(*s) + "\"" : "NULL"; }
 
 std::string Describe(const Op& op) {
-  std::ostringstream out;
-  switch (op.kind) {
-    case OpKind::GetString:
-      out << "GetString(" << Arg(op.section) << ", " << Arg(op.key) << ", " << Arg(op.text) << ", " << op.size << ")";
-      break;
-    case OpKind::GetInt:
-      out << "GetInt(" << Arg(op.section) << ", " << Arg(op.key) << ", " << op.int_default << ")";
-      break;
-    case OpKind::GetSection:
-      out << "GetSection(" << Arg(op.section) << ", " << op.size << ")";
-      break;
-    case OpKind::WriteString:
-      out << "WriteString(" << Arg(op.section) << ", " << Arg(op.key) << ", " << Arg(op.text) << ")";
-      break;
-    case OpKind::WriteSection:
-      out << "WriteSection(" << Arg(op.section) << ", " << Arg(op.text) << ")";
-      break;
-  }
-  return out.str();
+  static const char* const kNames[] = {"GetString", "GetInt", "GetSection", "WriteString", "WriteSection"};
+  std::string out = std::string(kNames[static_cast<int>(op.kind)]) + "(" + Arg(op.section);
+  if (op.kind != OpKind::GetSection && op.kind != OpKind::WriteSection) out += ", " + Arg(op.key);
+  if (op.kind == OpKind::GetInt) out += ", " + std::to_string(op.int_default);
+  else if (op.kind != OpKind::GetSection) out += ", " + Arg(op.text);
+  if (op.kind == OpKind::GetString || op.kind == OpKind::GetSection) out += ", " + std::to_string(op.size);
+  return out + ")";
 }
 
 // The buffer up to its last written byte (the untouched fill bytes left out).
@@ -194,8 +158,8 @@ void RunCase(const Case& c, const std::string& folder, Tally& tally) {
     const std::string where = c.name + " step " + std::to_string(i + 1) + " " + Describe(op) + ": ";
     const std::optional<std::string> ebefore = ReadBytes(epath);
     const std::optional<std::string> kbefore = ReadBytes(kpath);
-    const Outcome k = RunKernel(op, kpath);
-    const Outcome e = RunEngine(op, epath);
+    const Outcome k = Run(op, kpath, false);
+    const Outcome e = Run(op, epath, true);
     if (op.known_difference.empty() && QuotedCutQuirk(op, k, e)) {
       ++tally.known;  // Wine drops one byte more when a quoted text is cut at the buffer size
     } else if (op.known_difference.empty()) {
@@ -240,52 +204,29 @@ void RunCase(const Case& c, const std::string& folder, Tally& tally) {
   }
 }
 
+Case Make(std::string name, std::optional<std::string> content, std::vector<Op> ops) {
+  return Case{std::move(name), std::move(content), std::move(ops), false};
+}
+
 Op Get(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> def,
        std::uint32_t size) {
-  Op op;
-  op.kind = OpKind::GetString;
-  op.section = std::move(section);
-  op.key = std::move(key);
-  op.text = std::move(def);
-  op.size = size;
-  return op;
+  return Op{OpKind::GetString, std::move(section), std::move(key), std::move(def), 0, size, {}, {}, {}};
 }
 
 Op GetInt(std::optional<std::string> section, std::optional<std::string> key, std::int32_t def) {
-  Op op;
-  op.kind = OpKind::GetInt;
-  op.section = std::move(section);
-  op.key = std::move(key);
-  op.int_default = def;
-  op.size = 0;
-  return op;
+  return Op{OpKind::GetInt, std::move(section), std::move(key), std::nullopt, def, 0, {}, {}, {}};
 }
 
 Op GetSec(std::optional<std::string> section, std::uint32_t size) {
-  Op op;
-  op.kind = OpKind::GetSection;
-  op.section = std::move(section);
-  op.size = size;
-  return op;
+  return Op{OpKind::GetSection, std::move(section), std::nullopt, std::nullopt, 0, size, {}, {}, {}};
 }
 
 Op Put(std::optional<std::string> section, std::optional<std::string> key, std::optional<std::string> value) {
-  Op op;
-  op.kind = OpKind::WriteString;
-  op.section = std::move(section);
-  op.key = std::move(key);
-  op.text = std::move(value);
-  op.size = 0;
-  return op;
+  return Op{OpKind::WriteString, std::move(section), std::move(key), std::move(value), 0, 0, {}, {}, {}};
 }
 
 Op PutSec(std::optional<std::string> section, std::optional<std::string> body) {
-  Op op;
-  op.kind = OpKind::WriteSection;
-  op.section = std::move(section);
-  op.text = std::move(body);
-  op.size = 0;
-  return op;
+  return Op{OpKind::WriteSection, std::move(section), std::nullopt, std::move(body), 0, 0, {}, {}, {}};
 }
 
 Op Known(Op op, std::string difference, std::optional<std::string> windows_result) {
