@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
 #include "automation/runtime/runtime.hpp"
+#include "admin/settings_file.hpp"
 #include "automation/text.hpp"
 #include "model/names.hpp"
 
@@ -135,6 +138,13 @@ int OperationOutcome(au::Object& object, bool result, const GlobalOptions& optio
     if (!successText.empty()) std::cout << successText << '\n';
   }
   if (result) return kSuccess;
+  if (const std::string missing = MissingSettingsFile(); !missing.empty()) {
+    // Without the settings file no one has rights: say what to do instead of
+    // the operation's rights message.
+    std::cerr << "vantrel: the settings file " << missing
+              << " does not exist yet; run `vantrel init` to create it with the factory system administrator\n";
+    return kOperationFalse;
+  }
   std::cerr << "vantrel: " << (message.empty() ? std::string("the operation failed") : message) << '\n';
   return kOperationFalse;
 }
@@ -146,6 +156,12 @@ std::vector<au::Ref<au::Object>> CollectionItems(au::Object& object, std::u16str
   for (std::int32_t i = 1; i <= count; ++i)
     items.push_back(CallMethod(*list, m::AnyClass::Item, {au::Variant(i)}).AsObject());
   return items;
+}
+
+std::string MissingSettingsFile() {
+  std::error_code error;
+  const std::filesystem::path file = admin::SettingsNativePath();
+  return std::filesystem::exists(file, error) ? std::string() : file.string();
 }
 
 }  // namespace vantrel::cli

@@ -68,4 +68,8 @@ int OperationOutcome(automation::Object& object, bool result, const GlobalOption
 std::vector<automation::Ref<automation::Object>> CollectionItems(automation::Object& object,
                                                                  std::u16string_view collection);
 
+// The native path of the library's settings file when it does not exist
+// (`vantrel init` creates it), else empty.
+std::string MissingSettingsFile();
+
 }  // namespace vantrel::cli

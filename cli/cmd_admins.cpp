@@ -151,7 +151,7 @@ int ChangePassword(const Request& q, const GlobalOptions& options) {
   const bool ok = au::ToBoolean(CallMethod(
       *admins, m::AdminOfAdmin::ChangeSystemPassword,
       {au::FromUtf8(options.admin), au::FromUtf8(oldPassword), au::FromUtf8(newName), au::FromUtf8(*password)}));
-  if (!ok && StringProperty(*admins, m::AdminOfAdmin::ErrorMsg).empty()) {
+  if (!ok && StringProperty(*admins, m::AdminOfAdmin::ErrorMsg).empty() && MissingSettingsFile().empty()) {
     // The operation leaves no message for wrong credentials.
     if (options.json) std::cout << json{{"result", false}, {"ErrorMsg", ""}}.dump(2) << '\n';
     std::cerr << "vantrel: the system administrator's name or password is wrong\n";

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   using namespace vantrel::cli;
   CLI::App app{"vantrel - manage an FTP server's ServUDaemon.ini and the library's own settings"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
   GlobalOptions options;
   options.root = EnvOr("VANTREL_ROOT");
   options.servuPath = EnvOr("SERVU_PATH");
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
   });
 
   int result = kSuccess;
-  for (auto add : {AddIniCommand, AddServerCommands, AddDomainsCommand, AddUsersCommand, AddAdminsCommand,
+  for (auto add : {AddInitCommand, AddIniCommand, AddServerCommands, AddDomainsCommand, AddUsersCommand, AddAdminsCommand,
                    AddBrowseCommands, AddCallCommand})
     add(app, options, result);
   try {

@@ -31,6 +31,14 @@ run() {
   [ "$rc" -eq "$want" ] || fail "$what: exit $rc, expected $want (stderr: $err)"
 }
 
+VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor VANTREL_ROOT=$work/fresh run "before init" 1 -- "$vantrel" users list
+has "points to init" "does not exist yet; run \`vantrel init\`" "$err"
+VANTREL_ROOT=$work/fresh run "init" 0 -- "$vantrel" init
+has "factory administrator" "The system administrator is Vantrel with the factory password KelpMoor" "$out"
+VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor VANTREL_ROOT=$work/fresh run "after init" 0 -- "$vantrel" users list
+VANTREL_ROOT=$work/fresh run "init again" 0 -- "$vantrel" init
+has "kept" "exists already" "$out"
+
 run "version" 0 -- "$vantrel" version
 has "server version" "Server version: 6.4.0.6" "$out"
 run "wrong server folder" 1 -- "$vantrel" --servu-path "$work/none" version
