@@ -16,7 +16,7 @@ std::string EnvOr(const char* name, std::string fallback = {}) {
 
 int main(int argc, char** argv) {
   using namespace vantrel::cli;
-  CLI::App app{"vantrel - manage an FTP server's ServUDaemon.ini and the library's own settings"};
+  CLI::App app{"vantrel - manage an FTP server's ServUDaemon.ini and the library's own settings", "vantrel"};
   app.require_subcommand(1);
   app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
   GlobalOptions options;

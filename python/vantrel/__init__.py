@@ -16,8 +16,9 @@ wrapped objects; assigning a wrapped object or None to an object property
 is a Set. Failures raise AutomationError with .number and .description.
 
 The library is libvantrel.so: the one named by the environment variable
-VANTREL_LIBRARY, else the newest one in the source tree's build folders (a
-sanitizer build only when there is no other), else the system's. The library reads VANTREL_ROOT at every access, so a script may
+VANTREL_LIBRARY, else the one installed with this module, else the newest one
+in the source tree's build folders (a sanitizer build only when there is no
+other), else the system's. The library reads VANTREL_ROOT at every access, so a script may
 change os.environ["VANTREL_ROOT"] between calls.
 """
 
@@ -85,7 +86,13 @@ def library_path():
     named = os.environ.get("VANTREL_LIBRARY")
     if named:
         return named
-    source = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    here = os.path.dirname(os.path.abspath(__file__))
+    try:  # written by the installation, next to this file
+        from ._installed import LIBRARY
+        return os.path.normpath(os.path.join(here, LIBRARY))
+    except ImportError:
+        pass
+    source = os.path.dirname(os.path.dirname(here))
     found = glob.glob(os.path.join(source, "build", "*", "library", "automation", "runtime", "libvantrel.so"))
     # A sanitizer build cannot be loaded into a plain interpreter: prefer the others.
     plain = [path for path in found if not _needs_sanitizer_runtime(path)]
