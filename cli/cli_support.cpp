@@ -122,7 +122,7 @@ int RunGuarded(const std::function<int()>& body) {
   try {
     return body();
   } catch (const au::AutomationError& e) {
-    std::cerr << "vantrel: error " << e.Number() << ": " << au::ToUtf8(e.Description()) << '\n';
+    PrintError(au::ToUtf8(e.Description()), e.Number());
     return kUsageOrAutomationError;
   }
 }
@@ -141,11 +141,11 @@ int OperationOutcome(au::Object& object, bool result, const GlobalOptions& optio
   if (const std::string missing = MissingSettingsFile(); !missing.empty()) {
     // Without the settings file no one has rights: say what to do instead of
     // the operation's rights message.
-    std::cerr << "vantrel: the settings file " << missing
-              << " does not exist yet; run `vantrel init` to create it with the factory system administrator\n";
+    PrintError("the settings file " + missing +
+               " does not exist yet; run `vantrel init` to create it with the factory system administrator");
     return kOperationFalse;
   }
-  std::cerr << "vantrel: " << (message.empty() ? std::string("the operation failed") : message) << '\n';
+  PrintError(message.empty() ? std::string("the operation failed") : message);
   return kOperationFalse;
 }
 
@@ -162,6 +162,24 @@ std::string MissingSettingsFile() {
   std::error_code error;
   const std::filesystem::path file = admin::SettingsNativePath();
   return std::filesystem::exists(file, error) ? std::string() : file.string();
+}
+
+namespace {
+bool g_jsonErrors = false;
+}  // namespace
+
+void UseJsonErrors(bool json) { g_jsonErrors = json; }
+
+void PrintError(const std::string& message, int number) {
+  if (g_jsonErrors) {
+    nlohmann::json error{{"ErrorMsg", message}};
+    if (number != 0) error["Number"] = number;
+    std::cerr << error.dump() << '\n';
+    return;
+  }
+  std::cerr << "vantrel: ";
+  if (number != 0) std::cerr << "error " << number << ": ";
+  std::cerr << message << '\n';
 }
 
 }  // namespace vantrel::cli

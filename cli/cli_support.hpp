@@ -72,4 +72,9 @@ std::vector<automation::Ref<automation::Object>> CollectionItems(automation::Obj
 // (`vantrel init` creates it), else empty.
 std::string MissingSettingsFile();
 
+// Errors go to stderr as "vantrel: [error N: ]message", or with --json as one
+// JSON object {"ErrorMsg": message[, "Number": N]}.
+void UseJsonErrors(bool json);
+void PrintError(const std::string& message, int number = 0);
+
 }  // namespace vantrel::cli

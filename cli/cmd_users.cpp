@@ -60,6 +60,13 @@ std::string DateText(au::Date date) {
   return buf;
 }
 
+// ISO 8601 for JSON: "2030-06-30T18:00:00".
+std::string IsoDate(au::Date date) {
+  std::string text = DateText(date);
+  text[10] = 'T';
+  return text;
+}
+
 std::vector<au::Variant> DomainArgs(const Request& q) {
   std::vector<au::Variant> args;
   if (!q.domain.empty()) args.emplace_back(au::FromUtf8(q.domain));
@@ -98,7 +105,9 @@ int List(const Request& q, const GlobalOptions& options) {
                       {"DomainID", au::ToInteger(GetProperty(*r, m::CUserList::DomainID))},
                       {"Disable", BoolProperty(*r, m::CUserList::Disable)},
                       {"Expire", BoolProperty(*r, m::CUserList::Expire)},
-                      {"ExpireDate", DateText(au::ToDate(GetProperty(*r, m::CUserList::ExpireDate)))}});
+                      {"ExpireDate", BoolProperty(*r, m::CUserList::Expire)
+                                         ? json(IsoDate(au::ToDate(GetProperty(*r, m::CUserList::ExpireDate))))
+                                         : json(nullptr)}});
     std::cout << list.dump(2) << '\n';
     return kSuccess;
   }
@@ -140,7 +149,7 @@ int Show(const Request& q, const GlobalOptions& options) {
       case au::VarType::Bool: account[key] = v.AsBool(); break;
       case au::VarType::I2: account[key] = v.AsI2(); break;
       case au::VarType::I4: account[key] = v.AsI4(); break;
-      case au::VarType::Date: account[key] = DateText(v.AsDate()); break;
+      case au::VarType::Date: account[key] = IsoDate(v.AsDate()); break;
       default: account[key] = au::ToUtf8(au::ToString(v));
     }
     const std::string text = v.Type() == au::VarType::Date ? DateText(v.AsDate()) : au::ToUtf8(au::ToString(v));
@@ -157,6 +166,7 @@ int Show(const Request& q, const GlobalOptions& options) {
     ruleTable.rows.push_back({std::to_string(ruleTable.rows.size() + 1), directory, letters});
   }
   account["DirAccess"] = rules;
+  if (!account[au::ToUtf8(shown::Expire)].get<bool>()) account[au::ToUtf8(shown::ExpireDate)] = nullptr;  // no expiry
   if (options.json) {
     std::cout << account.dump(2) << '\n';
     return kSuccess;
@@ -271,7 +281,7 @@ int Guarded(const std::function<int()>& body) {
   try {
     return RunGuarded(body);
   } catch (const UsageError& e) {
-    std::cerr << "vantrel: " << e.message << '\n';
+    PrintError(e.message);
     return kUsageOrAutomationError;
   }
 }
@@ -285,7 +295,8 @@ void AddCommonOptions(CLI::App* sub, Request& q) {
 void AddAccountOptions(CLI::App* sub, Request& q) {
   sub->add_flag("--set-password", q.setPassword, "give the account a new password (never on the command line)");
   sub->add_option("--home", q.home, "home folder");
-  sub->add_option("--rule", q.rules, "access rule DIR|LETTERS (repeatable; replaces the rules), letters RWAMELCDP");
+  sub->add_option("--rule", q.rules, "access rule DIR|LETTERS (repeatable; replaces the rules); letters: R read files, W write, A append, "
+                "M delete files, E execute, L list folders, C create folders, D remove folders, P apply to subfolders");
   sub->add_flag("--clear-rules", q.clearRules, "remove every access rule");
   auto* disable = sub->add_flag("--disable", q.disable, "disable the account");
   sub->add_flag("--enable", q.enable, "enable the account")->excludes(disable);
