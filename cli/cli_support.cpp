@@ -81,7 +81,8 @@ std::string ReadPassword(bool fromStdin, const std::string& prompt) {
   }
   if (const char* fromEnvironment = std::getenv("VANTREL_PASSWORD")) return fromEnvironment;
   if (::isatty(STDIN_FILENO)) return PromptWithoutEcho(prompt);
-  return {};
+  throw UsageError{"no password given and standard input is not a terminal: set VANTREL_PASSWORD, or pass "
+                   "--password-stdin and write the password as the first line of standard input"};
 }
 
 void SetServUPath(au::Object& object, const GlobalOptions& options) {
@@ -124,6 +125,9 @@ int RunGuarded(const std::function<int()>& body) {
   } catch (const au::AutomationError& e) {
     PrintError(au::ToUtf8(e.Description()), e.Number());
     return kUsageOrAutomationError;
+  } catch (const UsageError& e) {
+    PrintError(e.message);
+    return kUsageOrAutomationError;
   }
 }
 
@@ -145,6 +149,12 @@ int OperationOutcome(au::Object& object, bool result, const GlobalOptions& optio
                " does not exist yet; run `vantrel init` to create it with the factory system administrator");
     return kOperationFalse;
   }
+  if (message == "ServUPath error") {
+    // The operation's own words do not say which file it looked for.
+    PrintError("ServUPath error: no readable ServUDaemon.ini in the folder " + ServUPathOf(options) +
+               "; give the FTP server's folder with --servu-path or SERVU_PATH");
+    return kOperationFalse;
+  }
   PrintError(message.empty() ? std::string("the operation failed") : message);
   return kOperationFalse;
 }
@@ -162,6 +172,16 @@ std::string MissingSettingsFile() {
   std::error_code error;
   const std::filesystem::path file = admin::SettingsNativePath();
   return std::filesystem::exists(file, error) ? std::string() : file.string();
+}
+
+void LetOption(au::Object& object, std::u16string_view name, const std::string& option, const std::string& text,
+               const std::string& expected) {
+  try {
+    LetProperty(object, name, au::FromUtf8(text));
+  } catch (const au::AutomationError& e) {
+    if (e.Number() != 13 && e.Number() != 6) throw;  // type mismatch, overflow
+    throw UsageError{option + " '" + text + "': expected " + expected};
+  }
 }
 
 namespace {

@@ -35,6 +35,10 @@ using nlohmann::json;
 
 constexpr char kRuleLetters[] = "RWAMELCDP";
 
+struct MissingDomain {
+  std::string message;
+};
+
 struct Request {
   std::string name;
   std::string domain;  // empty: the operation's default (1)
@@ -47,10 +51,6 @@ struct Request {
   bool disable = false, enable = false;
   bool relPaths = false, noRelPaths = false;
   bool changePassword = false, noChangePassword = false;
-};
-
-struct UsageError {
-  std::string message;
 };
 
 std::string DateText(au::Date date) {
@@ -67,9 +67,27 @@ std::string IsoDate(au::Date date) {
   return text;
 }
 
+// --domain names a domain of the server file, or the command stops with a
+// message naming it (exit 1) instead of showing nothing.
+void CheckDomain(const Request& q, const GlobalOptions& options) {
+  if (q.domain.empty()) return;
+  if (q.domain.find_first_not_of("0123456789") != std::string::npos || q.domain.size() > 5)
+    throw UsageError{"--domain '" + q.domain + "': expected a domain number (`vantrel domains list` shows them)"};
+  au::Ref<au::Object> domains = CreateManager(m::Domains::kProgId);
+  SetServUPath(*domains, options);
+  if (!au::ToBoolean(CallMethod(*domains, m::Domains::GetDomain))) return;  // the operation reports the file
+  for (const auto& domain : CollectionItems(*domains, m::Domains::Domain))
+    if (au::ToInteger(GetProperty(*domain, m::CDomain::ID)) == std::stoi(q.domain)) return;
+  throw MissingDomain{"no domain " + q.domain + " in " + ServUPathOf(options) +
+                      "/ServUDaemon.ini (`vantrel domains list` shows them)"};
+}
+
 std::vector<au::Variant> DomainArgs(const Request& q) {
   std::vector<au::Variant> args;
-  if (!q.domain.empty()) args.emplace_back(au::FromUtf8(q.domain));
+  if (!q.domain.empty()) {
+    au::Variant domain(au::FromUtf8(q.domain));
+    args.push_back(std::move(domain));
+  }
   return args;
 }
 
@@ -94,6 +112,7 @@ std::string ExpiryText(au::Object& o) {
 }
 
 int List(const Request& q, const GlobalOptions& options) {
+  CheckDomain(q, options);
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   if (!au::ToBoolean(CallMethod(*user, m::User::GetUserList, DomainArgs(q))))
     return OperationOutcome(*user, false, options, "");
@@ -208,18 +227,21 @@ std::string NewAccountPassword(const Request& q) {
 
 // Lets the properties the options name; the others stay as they are.
 void ApplyOptions(au::Object& user, const Request& q) {
-  const auto let = [&](std::u16string_view name, const std::optional<std::string>& value) {
-    if (value) LetProperty(user, name, au::FromUtf8(*value));
+  constexpr char kShort[] = "a whole number from 0 to 32767";
+  constexpr char kLong[] = "a whole number from 0 to 2147483647";
+  const auto let = [&](std::u16string_view name, const char* option, const std::optional<std::string>& value,
+                       const char* expected = "text") {
+    if (value) LetOption(user, name, option, *value, expected);
   };
-  let(m::User::UserName, q.rename);
-  let(m::User::HomeDir, q.home);
-  let(m::User::TimeOut, q.timeout);
-  let(m::User::MaxNrUsers, q.maxUsers);
-  let(m::User::MaxUsersLoginPerIP, q.maxPerIp);
-  let(m::User::SpeedLimitUp, q.speedUp);
-  let(m::User::SpeedLimitDown, q.speedDown);
-  let(m::User::SessionTimeOut, q.sessionTimeout);
-  let(m::User::LoginMesFile, q.loginMessage);
+  let(m::User::UserName, "--rename", q.rename);
+  let(m::User::HomeDir, "--home", q.home);
+  let(m::User::TimeOut, "--timeout", q.timeout, kShort);
+  let(m::User::MaxNrUsers, "--max-users", q.maxUsers, kLong);
+  let(m::User::MaxUsersLoginPerIP, "--max-per-ip", q.maxPerIp, kLong);
+  let(m::User::SpeedLimitUp, "--speed-up", q.speedUp, kLong);
+  let(m::User::SpeedLimitDown, "--speed-down", q.speedDown, kLong);
+  let(m::User::SessionTimeOut, "--session-timeout", q.sessionTimeout, kLong);
+  let(m::User::LoginMesFile, "--login-message", q.loginMessage);
   if (q.disable) LetProperty(user, m::User::Disable, true);
   if (q.enable) LetProperty(user, m::User::Disable, false);
   if (q.relPaths) LetProperty(user, m::User::RelPaths, true);
@@ -230,7 +252,7 @@ void ApplyOptions(au::Object& user, const Request& q) {
     if (*q.expire == "never") {
       LetProperty(user, m::User::Expire, false);
     } else {
-      LetProperty(user, m::User::ExpireDate, au::FromUtf8(*q.expire));
+      LetOption(user, m::User::ExpireDate, "--expire", *q.expire, "a date and time such as \"2030-06-30 18:00:00\", or never");
       LetProperty(user, m::User::Expire, true);
     }
   }
@@ -238,7 +260,7 @@ void ApplyOptions(au::Object& user, const Request& q) {
     if (*q.quota == "off") {
       LetProperty(user, m::User::EnableDiskQuota, false);
     } else {
-      LetProperty(user, m::User::DiskQuotaSize, au::FromUtf8(*q.quota));
+      LetOption(user, m::User::DiskQuotaSize, "--quota", *q.quota, "a whole number, or off");
       LetProperty(user, m::User::EnableDiskQuota, true);
     }
   }
@@ -280,9 +302,9 @@ int Delete(const Request& q, const GlobalOptions& options) {
 int Guarded(const std::function<int()>& body) {
   try {
     return RunGuarded(body);
-  } catch (const UsageError& e) {
+  } catch (const MissingDomain& e) {
     PrintError(e.message);
-    return kUsageOrAutomationError;
+    return kOperationFalse;
   }
 }
 

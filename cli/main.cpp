@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <vector>
 #include <iostream>
 
 #include "cli_support.hpp"
@@ -13,6 +14,56 @@ namespace {
 std::string EnvOr(const char* name, std::string fallback = {}) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : fallback;
+}
+
+std::size_t Distance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// True when `word` is the value of the option just before it.
+bool IsOptionValue(CLI::App* app, const std::string& previous) {
+  if (previous.rfind("--", 0) != 0 || previous.find('=') != std::string::npos) return false;
+  for (; app; app = app->get_parent())
+    if (const CLI::Option* option = app->get_option_no_throw(previous)) return option->get_expected_min() > 0;
+  return false;
+}
+
+// For a word that is not a subcommand where one is wanted: the error naming
+// it, with the nearest subcommand's name. Empty when all words are known.
+std::string UnknownSubcommand(CLI::App& app, int argc, char** argv) {
+  CLI::App* current = &app;
+  std::string path = "vantrel";
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.empty() || word[0] == '-' || IsOptionValue(current, argv[i - 1])) continue;
+    const auto subcommands = current->get_subcommands([](CLI::App*) { return true; });
+    if (subcommands.empty()) return {};
+    auto match = std::find_if(subcommands.begin(), subcommands.end(), [&](CLI::App* s) { return s->get_name() == word; });
+    if (match != subcommands.end()) {
+      current = *match;
+      path += " " + word;
+      continue;
+    }
+    std::string nearest;
+    std::size_t best = 3;  // at most two letters off
+    for (CLI::App* s : subcommands)
+      if (const std::size_t d = Distance(word, s->get_name()); d < best) best = d, nearest = s->get_name();
+    return "unknown command '" + word + "' for `" + path + "`" +
+           (nearest.empty() ? "" : "; did you mean `" + path + " " + nearest + "`?") + " (`" + path +
+           " --help` lists the commands)";
+  }
+  return {};
 }
 
 }  // namespace
@@ -53,6 +104,13 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() != 0) {
+      if (const std::string unknown = UnknownSubcommand(app, argc, argv); !unknown.empty()) {
+        UseJsonErrors(std::any_of(argv + 1, argv + argc, [](const char* a) { return a == std::string("--json"); }));
+        PrintError(unknown);
+        return kUsageOrAutomationError;
+      }
+    }
     // Parsing stopped early, so --json may not be set yet: look for it.
     if (e.get_exit_code() != 0 && std::any_of(argv + 1, argv + argc, [](const char* a) { return a == std::string("--json"); })) {
       UseJsonErrors(true);

@@ -42,7 +42,7 @@ has "kept" "exists already" "$out"
 run "version" 0 -- "$vantrel" version
 has "server version" "Server version: 6.4.0.6" "$out"
 run "wrong server folder" 1 -- "$vantrel" --servu-path "$work/none" version
-has "message on stderr" "vantrel: ServUPath error" "$err"
+has "message names the folder" "vantrel: ServUPath error: no readable ServUDaemon.ini in the folder $work/none" "$err"
 run "no credentials" 1 -- "$vantrel" users list
 has "refusal" "Right Limited!" "$err"
 run "no --admin" 2 -- "$vantrel" admins list
@@ -61,7 +61,13 @@ export VANTREL_PASSWORD=KelpMoor
 run "unknown right letter" 2 -- "$vantrel" users add gina --rule 'C:\g|RQ'
 has "letter named" "unknown right letter 'Q'" "$err"
 run "text for a number, global option after the command" 2 -- "$vantrel" users add gina --timeout lots --json
-[ "$err" == '{"ErrorMsg":"Type mismatch","Number":13}' ] || fail "JSON error: $err"
+[ "$err" == '{"ErrorMsg":"--timeout '"'lots'"': expected a whole number from 0 to 32767"}' ] || fail "JSON error: $err"
+run "no password source" 2 -- env -u VANTREL_PASSWORD "$vantrel" users list
+has "sources named" "set VANTREL_PASSWORD, or pass --password-stdin" "$err"
+run "mistyped subcommand" 2 -- "$vantrel" --root "$work/root" users lst
+has "nearest named" "did you mean \`vantrel users list\`?" "$err"
+run "missing domain" 1 -- "$vantrel" users list --domain 9
+has "domain named" "no domain 9 in $work/servu/ServUDaemon.ini" "$err"
 run "existing user" 1 -- "$vantrel" users add alice
 has "operation's message" "vantrel: This username exists already" "$err"
 run "modify keeps what is not given" 0 -- "$vantrel" users modify frank --speed-up 100
