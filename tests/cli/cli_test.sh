@@ -109,6 +109,13 @@ run "mkdir" 0 -- "$vantrel" mkdir 'D:\ftp\sales\new\sub'
 VANTREL_NEW_PASSWORD=New-Pass1 run "passwd" 0 -- "$vantrel" admins passwd --name Root
 VANTREL_PASSWORD=New-Pass1 run "new credentials" 0 -- "$vantrel" --admin root public-dirs list
 
+run "call: passwords hidden" 0 -- env VANTREL_ADMIN=root VANTREL_PASSWORD=New-Pass1 "$vantrel" call Vantrel.User UserName=frank GetUser frank
+grep -Eq '^  AdminPassword +\(hidden\)$' <<<"$out" || fail "AdminPassword not hidden: $out"
+grep -q 'New-Pass1\|new-secret' <<<"$out" && fail "a password shown: $out"
+run "domains delete without --yes" 2 -- "$vantrel" domains delete 3
+grep -aq '^Domain.=10.9.9.9||2100|new.example' "$ini" || fail "deleted without confirmation"
+run "domains delete --yes" 0 -- env VANTREL_ADMIN=root VANTREL_PASSWORD=New-Pass1 "$vantrel" domains delete 3 --yes
+grep -aq 'new.example' "$ini" && fail "domain 3 still there"
 run "call: Let with coercion" 0 -- "$vantrel" call Vantrel.CDomain IP= ID='&H10' port=' 2121 '
 grep -Eq '^  IP +127\.0\.0\.1$' <<<"$out" || fail "IP rule: $out"
 grep -Eq '^  ID +16$' <<<"$out" || fail "hex number: $out"
