@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
 #include "automation/runtime/runtime.hpp"
+#include "admin/settings_file.hpp"
 #include "automation/text.hpp"
 #include "model/names.hpp"
 
@@ -78,7 +81,8 @@ std::string ReadPassword(bool fromStdin, const std::string& prompt) {
   }
   if (const char* fromEnvironment = std::getenv("VANTREL_PASSWORD")) return fromEnvironment;
   if (::isatty(STDIN_FILENO)) return PromptWithoutEcho(prompt);
-  return {};
+  throw UsageError{"no password given and standard input is not a terminal: set VANTREL_PASSWORD, or pass "
+                   "--password-stdin and write the password as the first line of standard input"};
 }
 
 void SetServUPath(au::Object& object, const GlobalOptions& options) {
@@ -119,7 +123,10 @@ int RunGuarded(const std::function<int()>& body) {
   try {
     return body();
   } catch (const au::AutomationError& e) {
-    std::cerr << "vantrel: error " << e.Number() << ": " << au::ToUtf8(e.Description()) << '\n';
+    PrintError(au::ToUtf8(e.Description()), e.Number());
+    return kUsageOrAutomationError;
+  } catch (const UsageError& e) {
+    PrintError(e.message);
     return kUsageOrAutomationError;
   }
 }
@@ -135,7 +142,20 @@ int OperationOutcome(au::Object& object, bool result, const GlobalOptions& optio
     if (!successText.empty()) std::cout << successText << '\n';
   }
   if (result) return kSuccess;
-  std::cerr << "vantrel: " << (message.empty() ? std::string("the operation failed") : message) << '\n';
+  if (const std::string missing = MissingSettingsFile(); !missing.empty()) {
+    // Without the settings file no one has rights: say what to do instead of
+    // the operation's rights message.
+    PrintError("the settings file " + missing +
+               " does not exist yet; run `vantrel init` to create it with the factory system administrator");
+    return kOperationFalse;
+  }
+  if (message == "ServUPath error") {
+    // The operation's own words do not say which file it looked for.
+    PrintError("ServUPath error: no readable ServUDaemon.ini in the folder " + ServUPathOf(options) +
+               "; give the FTP server's folder with --servu-path or SERVU_PATH");
+    return kOperationFalse;
+  }
+  PrintError(message.empty() ? std::string("the operation failed") : message);
   return kOperationFalse;
 }
 
@@ -146,6 +166,40 @@ std::vector<au::Ref<au::Object>> CollectionItems(au::Object& object, std::u16str
   for (std::int32_t i = 1; i <= count; ++i)
     items.push_back(CallMethod(*list, m::AnyClass::Item, {au::Variant(i)}).AsObject());
   return items;
+}
+
+std::string MissingSettingsFile() {
+  std::error_code error;
+  const std::filesystem::path file = admin::SettingsNativePath();
+  return std::filesystem::exists(file, error) ? std::string() : file.string();
+}
+
+void LetOption(au::Object& object, std::u16string_view name, const std::string& option, const std::string& text,
+               const std::string& expected) {
+  try {
+    LetProperty(object, name, au::FromUtf8(text));
+  } catch (const au::AutomationError& e) {
+    if (e.Number() != 13 && e.Number() != 6) throw;  // type mismatch, overflow
+    throw UsageError{option + " '" + text + "': expected " + expected};
+  }
+}
+
+namespace {
+bool g_jsonErrors = false;
+}  // namespace
+
+void UseJsonErrors(bool json) { g_jsonErrors = json; }
+
+void PrintError(const std::string& message, int number) {
+  if (g_jsonErrors) {
+    nlohmann::json error{{"ErrorMsg", message}};
+    if (number != 0) error["Number"] = number;
+    std::cerr << error.dump() << '\n';
+    return;
+  }
+  std::cerr << "vantrel: ";
+  if (number != 0) std::cerr << "error " << number << ": ";
+  std::cerr << message << '\n';
 }
 
 }  // namespace vantrel::cli

@@ -68,4 +68,23 @@ int OperationOutcome(automation::Object& object, bool result, const GlobalOption
 std::vector<automation::Ref<automation::Object>> CollectionItems(automation::Object& object,
                                                                  std::u16string_view collection);
 
+// The native path of the library's settings file when it does not exist
+// (`vantrel init` creates it), else empty.
+std::string MissingSettingsFile();
+
+// Errors go to stderr as "vantrel: [error N: ]message", or with --json as one
+// JSON object {"ErrorMsg": message[, "Number": N]}.
+void UseJsonErrors(bool json);
+void PrintError(const std::string& message, int number = 0);
+
+// A command line that cannot work as given: printed like any error, exit 2.
+struct UsageError {
+  std::string message;
+};
+
+// Lets a property from an option's text; a value the property's type refuses
+// becomes a UsageError naming the option and the form expected.
+void LetOption(automation::Object& object, std::u16string_view name, const std::string& option,
+               const std::string& text, const std::string& expected);
+
 }  // namespace vantrel::cli

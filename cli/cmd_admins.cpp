@@ -12,7 +12,10 @@
 // a prompt, and the new one from VANTREL_NEW_PASSWORD or a prompt.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -70,16 +73,36 @@ au::Ref<au::Object> NewAdminOfAdmin(const GlobalOptions& options, const std::str
   return object;
 }
 
-// The factory password still opens the settings file: say so on stderr.
+// A stamp file in the user's cache folder records the last warning, so that
+// scripts see it at most once a day. True when no warning was given in the
+// last 24 hours (and the stamp is renewed then).
+bool WarningDue() {
+  namespace fs = std::filesystem;
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  if ((!cache || !*cache) && (!home || !*home)) return true;
+  const fs::path folder = cache && *cache ? fs::path(cache) / "vantrel" : fs::path(home) / ".cache" / "vantrel";
+  const fs::path stamp = folder / "factory-password-warned";
+  std::error_code error;
+  const auto last = fs::last_write_time(stamp, error);
+  if (!error && fs::file_time_type::clock::now() - last < std::chrono::hours(24)) return false;
+  fs::create_directories(folder, error);
+  std::ofstream{stamp};
+  fs::last_write_time(stamp, fs::file_time_type::clock::now(), error);
+  return true;
+}
+
+// The factory password still opens the settings file: say so on stderr, at
+// most once a day.
 void WarnOnFactoryPassword(const GlobalOptions& options) {
   au::Ref<au::Object> probe = CreateManager(m::AdminOfAdmin::kProgId);
   const std::string name = options.admin.empty() ? kFactoryName : options.admin;
   LetProperty(*probe, m::AdminOfAdmin::Administrator, au::FromUtf8(name));
   LetProperty(*probe, m::AdminOfAdmin::Password, au::FromUtf8(kFactoryPassword));
-  if (au::ToBoolean(CallMethod(*probe, m::AdminOfAdmin::GetPublicDir))) {
+  if (au::ToBoolean(CallMethod(*probe, m::AdminOfAdmin::GetPublicDir)) && WarningDue()) {
     std::cerr << "vantrel: warning: the system administrator " << name
               << " still has the factory password; change it with `vantrel --admin " << name
-              << " admins passwd`\n";
+              << " admins passwd` (this warning comes at most once a day)\n";
   }
 }
 
@@ -151,7 +174,7 @@ int ChangePassword(const Request& q, const GlobalOptions& options) {
   const bool ok = au::ToBoolean(CallMethod(
       *admins, m::AdminOfAdmin::ChangeSystemPassword,
       {au::FromUtf8(options.admin), au::FromUtf8(oldPassword), au::FromUtf8(newName), au::FromUtf8(*password)}));
-  if (!ok && StringProperty(*admins, m::AdminOfAdmin::ErrorMsg).empty()) {
+  if (!ok && StringProperty(*admins, m::AdminOfAdmin::ErrorMsg).empty() && MissingSettingsFile().empty()) {
     // The operation leaves no message for wrong credentials.
     if (options.json) std::cout << json{{"result", false}, {"ErrorMsg", ""}}.dump(2) << '\n';
     std::cerr << "vantrel: the system administrator's name or password is wrong\n";

@@ -113,6 +113,13 @@ struct Table {
   }
 };
 
+// Passwords and their digests are shown only when asked for by name (as the
+// operation or a Get), never in a description.
+constexpr char kHidden[] = "(hidden)";
+bool IsSecret(const au::MemberInfo& m) {
+  return au::ToUtf8(m.name) == "Password" || au::ToUtf8(m.name) == "AdminPassword";
+}
+
 // The records of a collection as a table (people) and as JSON (scripts).
 void DescribeItems(au::Object& collection, Table& table, json& list) {
   list = json::array();
@@ -130,6 +137,11 @@ void DescribeItems(au::Object& collection, Table& table, json& list) {
     for (const auto* m : props) {
       std::string error;
       const Variant v = Read(*record, *m, error);
+      if (IsSecret(*m)) {
+        row.push_back(kHidden);
+        entry[au::ToUtf8(m->name)] = kHidden;
+        continue;
+      }
       row.push_back(error.empty() ? Text(v) : error);
       entry[au::ToUtf8(m->name)] = error.empty() ? Json(v) : json(error);
     }
@@ -153,6 +165,11 @@ void Describe(au::Object& object, bool asJson, json& out, std::ostream& text, co
       Table t;
       DescribeItems(*v.AsObject(), t, collections[name]);
       tables.emplace_back(name + " (" + std::to_string(t.rows.size()) + ")", std::move(t));
+      continue;
+    }
+    if (IsSecret(*m)) {
+      props.rows.push_back({name, kHidden});
+      properties[name] = kHidden;
       continue;
     }
     props.rows.push_back({name, error.empty() ? Text(v) : error});

@@ -4,7 +4,10 @@
 // calls it. Arguments go in as text and are coerced to the declared types, so
 // a bad number is refused the way a page's form value would be (exit 2).
 // Changes need the system administrator: --admin and a password.
+#include <unistd.h>
+
 #include <iostream>
+#include <string>
 #include <memory>
 
 #include "automation/coercion.hpp"
@@ -62,6 +65,7 @@ struct Request {
   std::string id, hostName, ip, port;
   bool portGiven = false;
   bool passwordStdin = false;
+  bool yes = false;
 };
 
 int Add(const Request& q, const GlobalOptions& options) {
@@ -93,7 +97,24 @@ int Modify(const Request& q, const GlobalOptions& options) {
   return OperationOutcome(*domains, ok, options, "Modified domain " + q.id);
 }
 
+// Deleting a domain takes all its accounts with it: a person confirms on the
+// terminal, a script says --yes.
+bool Confirmed(const Request& q) {
+  if (q.yes) return true;
+  if (q.passwordStdin || !::isatty(STDIN_FILENO))
+    throw UsageError{"domains delete removes domain " + q.id +
+                     " and every account in it: add --yes to confirm when standard input is not a terminal"};
+  std::cerr << "Delete domain " << q.id << " and every account in it? [y/N] " << std::flush;
+  std::string answer;
+  std::getline(std::cin, answer);
+  return answer == "y" || answer == "Y" || answer == "yes";
+}
+
 int Delete(const Request& q, const GlobalOptions& options) {
+  if (!Confirmed(q)) {
+    std::cerr << "vantrel: nothing deleted\n";
+    return kOperationFalse;
+  }
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::DelDomain, {au::FromUtf8(q.id)}));
   return OperationOutcome(*domains, ok, options, "Deleted domain " + q.id + " with its users");
@@ -128,6 +149,7 @@ void AddDomainsCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto* del = domains->add_subcommand("delete", "delete a domain with its users (system administrator)");
   del->add_option("id", q->id, "domain ID")->required();
   del->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
+  del->add_flag("--yes", q->yes, "delete without asking (needed when standard input is not a terminal)");
   del->callback([q, &options, &result] { result = RunGuarded([&] { return Delete(*q, options); }); });
 }
 

@@ -30,8 +30,7 @@ int Version(const GlobalOptions& options) {
     std::cout << "Server version: " << version << '\n' << "Library:        " << about << '\n';
   }
   if (message.empty()) return kSuccess;
-  std::cerr << "vantrel: " << message << '\n';
-  return kOperationFalse;
+  return OperationOutcome(*global, false, GlobalOptions{options.root, options.servuPath, options.admin, false}, "");
 }
 
 int Reload(const GlobalOptions& options) {

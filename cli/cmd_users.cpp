@@ -35,6 +35,10 @@ using nlohmann::json;
 
 constexpr char kRuleLetters[] = "RWAMELCDP";
 
+struct MissingDomain {
+  std::string message;
+};
+
 struct Request {
   std::string name;
   std::string domain;  // empty: the operation's default (1)
@@ -49,10 +53,6 @@ struct Request {
   bool changePassword = false, noChangePassword = false;
 };
 
-struct UsageError {
-  std::string message;
-};
-
 std::string DateText(au::Date date) {
   const au::DateParts p = au::SplitDate(date);
   char buf[32];
@@ -60,9 +60,34 @@ std::string DateText(au::Date date) {
   return buf;
 }
 
+// ISO 8601 for JSON: "2030-06-30T18:00:00".
+std::string IsoDate(au::Date date) {
+  std::string text = DateText(date);
+  text[10] = 'T';
+  return text;
+}
+
+// --domain names a domain of the server file, or the command stops with a
+// message naming it (exit 1) instead of showing nothing.
+void CheckDomain(const Request& q, const GlobalOptions& options) {
+  if (q.domain.empty()) return;
+  if (q.domain.find_first_not_of("0123456789") != std::string::npos || q.domain.size() > 5)
+    throw UsageError{"--domain '" + q.domain + "': expected a domain number (`vantrel domains list` shows them)"};
+  au::Ref<au::Object> domains = CreateManager(m::Domains::kProgId);
+  SetServUPath(*domains, options);
+  if (!au::ToBoolean(CallMethod(*domains, m::Domains::GetDomain))) return;  // the operation reports the file
+  for (const auto& domain : CollectionItems(*domains, m::Domains::Domain))
+    if (au::ToInteger(GetProperty(*domain, m::CDomain::ID)) == std::stoi(q.domain)) return;
+  throw MissingDomain{"no domain " + q.domain + " in " + ServUPathOf(options) +
+                      "/ServUDaemon.ini (`vantrel domains list` shows them)"};
+}
+
 std::vector<au::Variant> DomainArgs(const Request& q) {
   std::vector<au::Variant> args;
-  if (!q.domain.empty()) args.emplace_back(au::FromUtf8(q.domain));
+  if (!q.domain.empty()) {
+    au::Variant domain(au::FromUtf8(q.domain));
+    args.push_back(std::move(domain));
+  }
   return args;
 }
 
@@ -87,6 +112,7 @@ std::string ExpiryText(au::Object& o) {
 }
 
 int List(const Request& q, const GlobalOptions& options) {
+  CheckDomain(q, options);
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   if (!au::ToBoolean(CallMethod(*user, m::User::GetUserList, DomainArgs(q))))
     return OperationOutcome(*user, false, options, "");
@@ -98,7 +124,9 @@ int List(const Request& q, const GlobalOptions& options) {
                       {"DomainID", au::ToInteger(GetProperty(*r, m::CUserList::DomainID))},
                       {"Disable", BoolProperty(*r, m::CUserList::Disable)},
                       {"Expire", BoolProperty(*r, m::CUserList::Expire)},
-                      {"ExpireDate", DateText(au::ToDate(GetProperty(*r, m::CUserList::ExpireDate)))}});
+                      {"ExpireDate", BoolProperty(*r, m::CUserList::Expire)
+                                         ? json(IsoDate(au::ToDate(GetProperty(*r, m::CUserList::ExpireDate))))
+                                         : json(nullptr)}});
     std::cout << list.dump(2) << '\n';
     return kSuccess;
   }
@@ -140,7 +168,7 @@ int Show(const Request& q, const GlobalOptions& options) {
       case au::VarType::Bool: account[key] = v.AsBool(); break;
       case au::VarType::I2: account[key] = v.AsI2(); break;
       case au::VarType::I4: account[key] = v.AsI4(); break;
-      case au::VarType::Date: account[key] = DateText(v.AsDate()); break;
+      case au::VarType::Date: account[key] = IsoDate(v.AsDate()); break;
       default: account[key] = au::ToUtf8(au::ToString(v));
     }
     const std::string text = v.Type() == au::VarType::Date ? DateText(v.AsDate()) : au::ToUtf8(au::ToString(v));
@@ -157,6 +185,7 @@ int Show(const Request& q, const GlobalOptions& options) {
     ruleTable.rows.push_back({std::to_string(ruleTable.rows.size() + 1), directory, letters});
   }
   account["DirAccess"] = rules;
+  if (!account[au::ToUtf8(shown::Expire)].get<bool>()) account[au::ToUtf8(shown::ExpireDate)] = nullptr;  // no expiry
   if (options.json) {
     std::cout << account.dump(2) << '\n';
     return kSuccess;
@@ -198,18 +227,21 @@ std::string NewAccountPassword(const Request& q) {
 
 // Lets the properties the options name; the others stay as they are.
 void ApplyOptions(au::Object& user, const Request& q) {
-  const auto let = [&](std::u16string_view name, const std::optional<std::string>& value) {
-    if (value) LetProperty(user, name, au::FromUtf8(*value));
+  constexpr char kShort[] = "a whole number from 0 to 32767";
+  constexpr char kLong[] = "a whole number from 0 to 2147483647";
+  const auto let = [&](std::u16string_view name, const char* option, const std::optional<std::string>& value,
+                       const char* expected = "text") {
+    if (value) LetOption(user, name, option, *value, expected);
   };
-  let(m::User::UserName, q.rename);
-  let(m::User::HomeDir, q.home);
-  let(m::User::TimeOut, q.timeout);
-  let(m::User::MaxNrUsers, q.maxUsers);
-  let(m::User::MaxUsersLoginPerIP, q.maxPerIp);
-  let(m::User::SpeedLimitUp, q.speedUp);
-  let(m::User::SpeedLimitDown, q.speedDown);
-  let(m::User::SessionTimeOut, q.sessionTimeout);
-  let(m::User::LoginMesFile, q.loginMessage);
+  let(m::User::UserName, "--rename", q.rename);
+  let(m::User::HomeDir, "--home", q.home);
+  let(m::User::TimeOut, "--timeout", q.timeout, kShort);
+  let(m::User::MaxNrUsers, "--max-users", q.maxUsers, kLong);
+  let(m::User::MaxUsersLoginPerIP, "--max-per-ip", q.maxPerIp, kLong);
+  let(m::User::SpeedLimitUp, "--speed-up", q.speedUp, kLong);
+  let(m::User::SpeedLimitDown, "--speed-down", q.speedDown, kLong);
+  let(m::User::SessionTimeOut, "--session-timeout", q.sessionTimeout, kLong);
+  let(m::User::LoginMesFile, "--login-message", q.loginMessage);
   if (q.disable) LetProperty(user, m::User::Disable, true);
   if (q.enable) LetProperty(user, m::User::Disable, false);
   if (q.relPaths) LetProperty(user, m::User::RelPaths, true);
@@ -220,7 +252,7 @@ void ApplyOptions(au::Object& user, const Request& q) {
     if (*q.expire == "never") {
       LetProperty(user, m::User::Expire, false);
     } else {
-      LetProperty(user, m::User::ExpireDate, au::FromUtf8(*q.expire));
+      LetOption(user, m::User::ExpireDate, "--expire", *q.expire, "a date and time such as \"2030-06-30 18:00:00\", or never");
       LetProperty(user, m::User::Expire, true);
     }
   }
@@ -228,7 +260,7 @@ void ApplyOptions(au::Object& user, const Request& q) {
     if (*q.quota == "off") {
       LetProperty(user, m::User::EnableDiskQuota, false);
     } else {
-      LetProperty(user, m::User::DiskQuotaSize, au::FromUtf8(*q.quota));
+      LetOption(user, m::User::DiskQuotaSize, "--quota", *q.quota, "a whole number, or off");
       LetProperty(user, m::User::EnableDiskQuota, true);
     }
   }
@@ -270,9 +302,9 @@ int Delete(const Request& q, const GlobalOptions& options) {
 int Guarded(const std::function<int()>& body) {
   try {
     return RunGuarded(body);
-  } catch (const UsageError& e) {
-    std::cerr << "vantrel: " << e.message << '\n';
-    return kUsageOrAutomationError;
+  } catch (const MissingDomain& e) {
+    PrintError(e.message);
+    return kOperationFalse;
   }
 }
 
@@ -285,7 +317,8 @@ void AddCommonOptions(CLI::App* sub, Request& q) {
 void AddAccountOptions(CLI::App* sub, Request& q) {
   sub->add_flag("--set-password", q.setPassword, "give the account a new password (never on the command line)");
   sub->add_option("--home", q.home, "home folder");
-  sub->add_option("--rule", q.rules, "access rule DIR|LETTERS (repeatable; replaces the rules), letters RWAMELCDP");
+  sub->add_option("--rule", q.rules, "access rule DIR|LETTERS (repeatable; replaces the rules); letters: R read files, W write, A append, "
+                "M delete files, E execute, L list folders, C create folders, D remove folders, P apply to subfolders");
   sub->add_flag("--clear-rules", q.clearRules, "remove every access rule");
   auto* disable = sub->add_flag("--disable", q.disable, "disable the account");
   sub->add_flag("--enable", q.enable, "enable the account")->excludes(disable);

@@ -20,6 +20,7 @@ enum ExitCode : int { kSuccess = 0, kOperationFalse = 1, kUsageOrAutomationError
 
 // Each adds its subcommands to the app; their callbacks return the exit code
 // through `result`.
+void AddInitCommand(CLI::App& app, GlobalOptions& options, int& result);
 void AddIniCommand(CLI::App& app, GlobalOptions& options, int& result);
 void AddServerCommands(CLI::App& app, GlobalOptions& options, int& result);  // version, reload, role
 void AddDomainsCommand(CLI::App& app, GlobalOptions& options, int& result);

@@ -1,8 +1,12 @@
 // vantrel: the command-line front end of the library.
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 #include <iostream>
 
+#include "cli_support.hpp"
 #include "commands.hpp"
 
 namespace {
@@ -12,12 +16,63 @@ std::string EnvOr(const char* name, std::string fallback = {}) {
   return value ? std::string(value) : fallback;
 }
 
+std::size_t Distance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// True when `word` is the value of the option just before it.
+bool IsOptionValue(CLI::App* app, const std::string& previous) {
+  if (previous.rfind("--", 0) != 0 || previous.find('=') != std::string::npos) return false;
+  for (; app; app = app->get_parent())
+    if (const CLI::Option* option = app->get_option_no_throw(previous)) return option->get_expected_min() > 0;
+  return false;
+}
+
+// For a word that is not a subcommand where one is wanted: the error naming
+// it, with the nearest subcommand's name. Empty when all words are known.
+std::string UnknownSubcommand(CLI::App& app, int argc, char** argv) {
+  CLI::App* current = &app;
+  std::string path = "vantrel";
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.empty() || word[0] == '-' || IsOptionValue(current, argv[i - 1])) continue;
+    const auto subcommands = current->get_subcommands([](CLI::App*) { return true; });
+    if (subcommands.empty()) return {};
+    auto match = std::find_if(subcommands.begin(), subcommands.end(), [&](CLI::App* s) { return s->get_name() == word; });
+    if (match != subcommands.end()) {
+      current = *match;
+      path += " " + word;
+      continue;
+    }
+    std::string nearest;
+    std::size_t best = 3;  // at most two letters off
+    for (CLI::App* s : subcommands)
+      if (const std::size_t d = Distance(word, s->get_name()); d < best) best = d, nearest = s->get_name();
+    return "unknown command '" + word + "' for `" + path + "`" +
+           (nearest.empty() ? "" : "; did you mean `" + path + " " + nearest + "`?") + " (`" + path +
+           " --help` lists the commands)";
+  }
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace vantrel::cli;
-  CLI::App app{"vantrel - manage an FTP server's ServUDaemon.ini and the library's own settings"};
+  CLI::App app{"vantrel - manage an FTP server's ServUDaemon.ini and the library's own settings", "vantrel"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
   GlobalOptions options;
   options.root = EnvOr("VANTREL_ROOT");
   options.servuPath = EnvOr("SERVU_PATH");
@@ -25,25 +80,47 @@ int main(int argc, char** argv) {
   app.add_option("--root", options.root, "system root of the platform stand-ins (default /var/lib/vantrel)");
   app.add_option("--servu-path", options.servuPath, "the FTP server's folder, holding ServUDaemon.ini");
   app.add_option("--admin", options.admin, "administrator name for operations that need rights");
-  app.add_flag("--json", options.json, "print results as JSON");
+  app.add_flag("--json", options.json, "print results as JSON (errors as a JSON object on standard error)");
+  app.footer(
+      "Global options may stand anywhere on the line. Environment: VANTREL_ROOT (the system root), SERVU_PATH (the\n"
+      "FTP server's folder), VANTREL_ADMIN (--admin), VANTREL_PASSWORD (the administrator's password; else\n"
+      "--password-stdin or a prompt), VANTREL_NEW_PASSWORD and VANTREL_USER_PASSWORD (new passwords).\n"
+      "Exit status: 0 done, 1 the operation failed or was refused, 2 usage or automation error.");
+  // Subcommands hand the options they do not know to the main command, so
+  // `vantrel users list --json` works as `vantrel --json users list`.
+  app.fallthrough();
 
   // The library finds its system root in VANTREL_ROOT; --root moves it for
   // this run before any command callback touches the library.
   app.parse_complete_callback([&options] {
+    UseJsonErrors(options.json);
     if (!options.root.empty()) ::setenv("VANTREL_ROOT", options.root.c_str(), 1);
   });
 
   int result = kSuccess;
-  for (auto add : {AddIniCommand, AddServerCommands, AddDomainsCommand, AddUsersCommand, AddAdminsCommand,
+  for (auto add : {AddInitCommand, AddIniCommand, AddServerCommands, AddDomainsCommand, AddUsersCommand, AddAdminsCommand,
                    AddBrowseCommands, AddCallCommand})
     add(app, options, result);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() != 0) {
+      if (const std::string unknown = UnknownSubcommand(app, argc, argv); !unknown.empty()) {
+        UseJsonErrors(std::any_of(argv + 1, argv + argc, [](const char* a) { return a == std::string("--json"); }));
+        PrintError(unknown);
+        return kUsageOrAutomationError;
+      }
+    }
+    // Parsing stopped early, so --json may not be set yet: look for it.
+    if (e.get_exit_code() != 0 && std::any_of(argv + 1, argv + argc, [](const char* a) { return a == std::string("--json"); })) {
+      UseJsonErrors(true);
+      PrintError(e.what());
+      return kUsageOrAutomationError;
+    }
     const int code = app.exit(e);
     return code == 0 ? kSuccess : kUsageOrAutomationError;
   } catch (const std::exception& e) {
-    std::cerr << "vantrel: " << e.what() << '\n';
+    PrintError(e.what());
     return kUsageOrAutomationError;
   }
   return result;

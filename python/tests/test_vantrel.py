@@ -3,10 +3,14 @@ members by name as attributes, values as Python types, collections as Python
 sequences, automation errors as exceptions, and the library it loads."""
 
 import datetime
+import inspect
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import unittest
+import zipfile
 
 import vantrel
 
@@ -40,13 +44,27 @@ class Module(unittest.TestCase):
         domains.Domain.Add(1, "10.0.0.1", "one.example", 21, "7")
         domains.Domain.Add(7, "", "seven.example", 2121, "1")
         self.assertEqual(domains.Domain("1").ID, 7)
+        self.assertEqual((domains.Domain[2].ID, domains.Domain["7"].ID), (7, 1))  # position, key
+        with self.assertRaises(IndexError):
+            domains.Domain[3]
+        with self.assertRaises(KeyError):
+            domains.Domain["none"]
         self.assertEqual(len(domains.Domain), 2)
         self.assertEqual([d.HostName for d in domains.Domain], ["one.example", "seven.example"])
         user = vantrel.CreateObject("Vantrel.User")
         rules = vantrel.CreateObject("Vantrel.DirAccess")
         self.assertEqual(rules.Add("b", vantrel.Missing, True).Accesses, "b|RWLP")
+        self.assertEqual(rules.Add("c", filesread=False, DirCreate=True).Accesses, "c|LCP")  # keywords, any case
+        self.assertRaises(TypeError, rules.Add, "d", Nothing=1)
         user.DirAccess = rules
         self.assertEqual(user.DirAccess, rules)
+
+
+    def test_help_shows_the_declared_members(self):
+        user = vantrel.CreateObject("Vantrel.User")
+        self.assertEqual(str(inspect.signature(user.GetUser)),
+                         "(UserName: str, DomainID: int = vantrel.Missing) -> bool")
+        self.assertIn("DirAccess -> vantrel.Object  (object property (Set))", type(user).__doc__)
 
     def test_uses_vantrel_library_or_finds_the_build_tree(self):
         self.assertEqual(vantrel.library_path(), os.environ["VANTREL_LIBRARY"])
@@ -55,6 +73,23 @@ class Module(unittest.TestCase):
         out = subprocess.run([sys.executable, "-c", "import vantrel; print(vantrel.library_path())"],
                              env=env, capture_output=True, text=True, check=True).stdout.strip()
         self.assertTrue(out.endswith("libvantrel.so"), out)
+        env["VANTREL_LIBRARY"] = "/nonexistent/libvantrel.so"
+        failed = subprocess.run([sys.executable, "-c", "import vantrel; vantrel.CreateObject('Vantrel.User')"],
+                                env=env, capture_output=True, text=True)
+        self.assertIn("LibraryNotFoundError: cannot load the Vantrel library /nonexistent/libvantrel.so", failed.stderr)
+        self.assertIn("set the environment variable VANTREL_LIBRARY", failed.stderr)
+
+    def test_the_wheel_holds_the_module_and_its_types(self):
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+        self.addCleanup(sys.path.pop, 0)
+        import build_backend
+        folder = tempfile.mkdtemp(prefix="vantrel-wheel-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        with zipfile.ZipFile(os.path.join(folder, build_backend.build_wheel(folder))) as wheel:
+            names = set(wheel.namelist())
+            record = wheel.read("vantrel-1.0.0.dist-info/RECORD").decode()
+        self.assertLessEqual({"vantrel/__init__.py", "vantrel/__init__.pyi", "vantrel/py.typed"}, names)
+        self.assertEqual(len(record.splitlines()), len(names))
 
 
 if __name__ == "__main__":

@@ -6,28 +6,41 @@
     if d.GetDomain():
         for domain in d.Domain:
             print(domain.ID, domain.HostName)
-        first = d.Domain(1)          # calling an object calls its default member
-        by_key = d.Domain.Item("1")  # a String is a key, a number a position
+        first = d.Domain[1]          # a number is a position (from 1)
+        by_key = d.Domain["1"]       # a String is a key
+    u = vantrel.CreateObject("Vantrel.User")
+    u.GetUser("alice", DomainID="2")  # keyword arguments by the declared names
+    help(u.AddUser)                   # signature and types from the object model
 
 Member names are matched without regard to letter case. Strings cross as
 str, Integer and Long as int, Boolean as bool, Date as a naive
 datetime.datetime (a float automation date is accepted too), objects as
 wrapped objects; assigning a wrapped object or None to an object property
-is a Set. Failures raise AutomationError with .number and .description.
+is a Set. Failures raise AutomationError with .number and .description;
+an index or key that is not there raises SubscriptError (also an IndexError
+and a KeyError).
 
 The library is libvantrel.so: the one named by the environment variable
-VANTREL_LIBRARY, else the newest one in the source tree's build folders (a
-sanitizer build only when there is no other), else the system's. The library reads VANTREL_ROOT at every access, so a script may
+VANTREL_LIBRARY, else the one installed with this module, else the newest one
+in the source tree's build folders (a sanitizer build only when there is no
+other), else the system's (/usr/lib, /usr/local/lib, the interpreter's
+prefix, the loader's search path). LibraryNotFoundError says how to point the
+module at it when none loads. The library reads VANTREL_ROOT at every access, so a script may
 change os.environ["VANTREL_ROOT"] between calls.
 """
 
 import ctypes
+import ctypes.util
 import datetime
 import glob
+import inspect
 import math
 import os
+import sys
+import typing
 
-__all__ = ["CreateObject", "AutomationError", "Object", "Missing", "library_path"]
+__all__ = ["CreateObject", "AutomationError", "MemberNotFoundError", "SubscriptError", "LibraryNotFoundError",
+           "Object", "Missing", "library_path"]
 
 _EMPTY, _MISSING, _I2, _I4, _R8, _DATE, _BOOL, _STRING, _OBJECT = range(9)
 _METHOD, _GET, _PUT, _PUTREF = 1, 2, 4, 8
@@ -47,6 +60,16 @@ class AutomationError(Exception):
 
 class MemberNotFoundError(AutomationError, AttributeError):
     """Error 438: the object has no member of that name."""
+
+
+class SubscriptError(AutomationError, IndexError, KeyError):
+    """Error 9 or 5 from an index: no item at that position or under that key."""
+
+    __str__ = AutomationError.__str__
+
+
+class LibraryNotFoundError(OSError):
+    """libvantrel.so could not be loaded."""
 
 
 class _MissingType:
@@ -85,13 +108,30 @@ def library_path():
     named = os.environ.get("VANTREL_LIBRARY")
     if named:
         return named
-    source = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    here = os.path.dirname(os.path.abspath(__file__))
+    try:  # written by the installation, next to this file
+        from ._installed import LIBRARY
+        return os.path.normpath(os.path.join(here, LIBRARY))
+    except ImportError:
+        pass
+    source = os.path.dirname(os.path.dirname(here))
     found = glob.glob(os.path.join(source, "build", "*", "library", "automation", "runtime", "libvantrel.so"))
     # A sanitizer build cannot be loaded into a plain interpreter: prefer the others.
     plain = [path for path in found if not _needs_sanitizer_runtime(path)]
     if plain or found:
         return max(plain or found, key=os.path.getmtime)
-    return "libvantrel.so"
+    return _system_library() or "libvantrel.so"
+
+
+def _system_library():
+    """An installed libvantrel.so: the usual library folders, then the loader's cache."""
+    multiarch = getattr(sys.implementation, "_multiarch", "")
+    for prefix in dict.fromkeys((sys.prefix, "/usr/local", "/usr")):
+        for folder in ("lib", os.path.join("lib", multiarch)) if multiarch else ("lib",):
+            candidate = os.path.join(prefix, folder, "libvantrel.so")
+            if os.path.exists(candidate):
+                return candidate
+    return ctypes.util.find_library("vantrel")
 
 
 def _needs_sanitizer_runtime(path):
@@ -108,7 +148,14 @@ _lib = None
 def _library():
     global _lib
     if _lib is None:
-        lib = ctypes.CDLL(library_path())
+        path = library_path()
+        try:
+            lib = ctypes.CDLL(path)
+        except OSError as e:
+            raise LibraryNotFoundError(
+                "cannot load the Vantrel library %s (%s). Install the vantrel package, or set the "
+                "environment variable VANTREL_LIBRARY to the full path of libvantrel.so, e.g. "
+                "VANTREL_LIBRARY=/path/to/build/library/automation/runtime/libvantrel.so" % (path, e)) from None
         vp, i32 = ctypes.c_void_p, ctypes.c_int32
         lib.vantrel_create.argtypes = [ctypes.c_char_p, ctypes.POINTER(vp), ctypes.POINTER(_Error)]
         lib.vantrel_create.restype = i32
@@ -125,6 +172,8 @@ def _library():
         lib.vantrel_member.restype = i32
         lib.vantrel_member_name.argtypes = [vp, i32, ctypes.POINTER(i32), ctypes.POINTER(i32)]
         lib.vantrel_member_name.restype = ctypes.c_char_p
+        lib.vantrel_member_param.argtypes = [vp, ctypes.c_char_p, i32, ctypes.POINTER(i32), ctypes.POINTER(i32)]
+        lib.vantrel_member_param.restype = ctypes.c_char_p
         lib.vantrel_enum_next.argtypes = [vp, ctypes.POINTER(_Variant)]
         lib.vantrel_enum_next.restype = i32
         lib.vantrel_variant_clear.argtypes = [ctypes.POINTER(_Variant)]
@@ -205,7 +254,7 @@ def _unmarshal(v):
             if not v.object_value:
                 return None
             _library().vantrel_addref(v.object_value)
-            return Object(v.object_value)
+            return _wrap(v.object_value)
         return None
     finally:
         _library().vantrel_variant_clear(ctypes.byref(v))
@@ -221,6 +270,89 @@ def _invoke(handle, name, flags, args):
     if rc != 0:
         _raise(error)
     return _unmarshal(result)
+
+
+# Declared types of the object model (vantrel.h's vantrel_declared_type).
+_TYPES = {0: None, 1: int, 2: int, 3: bool, 4: datetime.datetime, 5: str, 6: typing.Any,
+          8: typing.Iterator[typing.Any]}  # 7, an object, is added below Object
+_KINDS = {_FIELD: "property", _READONLY: "read-only property", _OBJECT_GET: "read-only object property",
+          _OBJECT_GET_SET: "object property (Set)", _OPERATION: "method"}
+
+
+def _member_type(handle, declared):
+    kind = ctypes.c_int32()
+    _library().vantrel_member_param(handle, declared.encode("utf-8"), -1, ctypes.byref(kind), None)
+    return _TYPES.get(kind.value, typing.Any)
+
+
+def _parameters(handle, declared):
+    """The declared parameters of a member: (name, type, optional) each."""
+    found = []
+    kind, optional = ctypes.c_int32(), ctypes.c_int32()
+    while True:
+        name = _library().vantrel_member_param(handle, declared.encode("utf-8"), len(found), ctypes.byref(kind),
+                                               ctypes.byref(optional))
+        if name is None:
+            return found
+        found.append((name.decode("utf-8"), _TYPES.get(kind.value, typing.Any), bool(optional.value)))
+
+
+def _signature(handle, declared):
+    params = [inspect.Parameter(name, inspect.Parameter.POSITIONAL_OR_KEYWORD, annotation=type_,
+                                default=Missing if optional else inspect.Parameter.empty)
+              for name, type_, optional in _parameters(handle, declared)]
+    result = _member_type(handle, declared)
+    return inspect.Signature(params, return_annotation=type(None) if result is None else result)
+
+
+def _arguments(name, params, args, kwargs):
+    """Positional values for the declared parameters; a keyword names one in any
+    letter case, and parameters left out before a given one are Missing."""
+    if len(args) > len(params):
+        raise TypeError("%s() takes %d arguments but %d were given" % (name, len(params), len(args)))
+    values = list(args)
+    index = {p[0].lower(): i for i, p in enumerate(params)}
+    for key, value in kwargs.items():
+        i = index.get(key.lower())
+        if i is None:
+            raise TypeError("%s() got an unexpected keyword argument '%s'" % (name, key))
+        if i < len(values) and values[i] is not Missing:
+            raise TypeError("%s() got multiple values for argument '%s'" % (name, params[i][0]))
+        values.extend([Missing] * (i + 1 - len(values)))
+        values[i] = value
+    return values
+
+
+def _class_doc(handle, class_name):
+    lines = ["Vantrel.%s: an object of the library, its members found by name in any letter case." % class_name, ""]
+    slot = 0
+    while True:
+        kind, hidden = ctypes.c_int32(), ctypes.c_int32()
+        name = _library().vantrel_member_name(handle, slot, ctypes.byref(kind), ctypes.byref(hidden))
+        if name is None:
+            return "\n".join(lines)
+        slot += 1
+        if hidden.value:
+            continue
+        name = name.decode("utf-8")
+        signature = _signature(handle, name)
+        shown = str(signature) if kind.value == _OPERATION or signature.parameters else \
+            " -> " + inspect.formatannotation(signature.return_annotation)
+        lines.append("    %s%s  (%s)" % (name, shown, _KINDS.get(kind.value, "member")))
+
+
+_classes = {}
+
+
+def _wrap(handle):
+    """The Python object for a handle: an instance of a subclass of Object per
+    class of the library, whose docstring lists the members."""
+    name = _library().vantrel_class_name(handle).decode("utf-8")
+    cls = _classes.get(name)
+    if cls is None:
+        cls = type(name, (Object,), {"__slots__": (), "__module__": __name__, "__doc__": _class_doc(handle, name)})
+        _classes[name] = cls
+    return cls(handle)
 
 
 class Object:
@@ -252,11 +384,15 @@ class Object:
             raise MemberNotFoundError(438, "Object doesn't support this property or method: '%s'" % name)
         if kind == _OPERATION or params > 0:
             handle = self._handle
+            declared_params = _parameters(handle, declared)
 
-            def member(*args):
-                return _invoke(handle, declared, _METHOD | _GET, list(args))
+            def member(*args, **kwargs):
+                return _invoke(handle, declared, _METHOD | _GET, _arguments(declared, declared_params, args, kwargs))
 
-            member.__name__ = declared
+            member.__name__ = member.__qualname__ = declared
+            member.__signature__ = _signature(handle, declared)
+            member.__doc__ = "%s.%s%s: %s of the library's object model." % (
+                self.class_name(), declared, member.__signature__, _KINDS.get(kind, "member"))
             member._owner = self  # keeps the object alive while the method is held
             return member
         return _invoke(self._handle, declared, _GET, [])
@@ -270,6 +406,15 @@ class Object:
 
     def __call__(self, *args):
         return _invoke(self._handle, "", _METHOD | _GET, list(args))
+
+    def __getitem__(self, key):
+        """The default member's item: a number is a position (from 1), a String a key."""
+        try:
+            return self(key)
+        except AutomationError as e:
+            if e.number in (5, 9):
+                raise SubscriptError(e.number, e.description) from None
+            raise
 
     def __iter__(self):
         enumerator = _invoke(self._handle, "NewEnum", _GET, [])
@@ -316,10 +461,13 @@ class Object:
         return _library().vantrel_class_name(self._handle).decode("utf-8")
 
 
+_TYPES[7] = Object
+
+
 def CreateObject(prog_id):
     """A new object of the class named by its ProgID, e.g. "Vantrel.User"."""
     handle = ctypes.c_void_p()
     error = _Error()
     if _library().vantrel_create(prog_id.encode("utf-8"), ctypes.byref(handle), ctypes.byref(error)) != 0:
         _raise(error)
-    return Object(handle.value)
+    return _wrap(handle.value)

@@ -15,7 +15,7 @@ ini=servu/ServUDaemon.ini
 # Vantrel / KelpMoor (salt "ab"), public directory C:\Vantrel.
 printf '[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n[PublicDir]\r\ndir1=C:\\Vantrel\r\n' \
   >root/Windows/Vantrel.ini
-export LC_ALL=C.UTF-8 VANTREL_ROOT=$work/root SERVU_PATH=$work/servu
+export LC_ALL=C.UTF-8 VANTREL_ROOT=$work/root SERVU_PATH=$work/servu XDG_CACHE_HOME=$work/cache
 unset VANTREL_ADMIN VANTREL_PASSWORD VANTREL_NEW_PASSWORD VANTREL_USER_PASSWORD
 
 failures=0
@@ -31,10 +31,20 @@ run() {
   [ "$rc" -eq "$want" ] || fail "$what: exit $rc, expected $want (stderr: $err)"
 }
 
+VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor VANTREL_ROOT=$work/fresh run "before init" 1 -- "$vantrel" users list
+has "points to init" "does not exist yet; run \`vantrel init\`" "$err"
+VANTREL_ROOT=$work/fresh run "init" 0 -- "$vantrel" init
+has "factory administrator" "The system administrator is Vantrel with the factory password KelpMoor" "$out"
+VANTREL_ADMIN=Vantrel VANTREL_PASSWORD=KelpMoor VANTREL_ROOT=$work/fresh run "after init" 0 -- "$vantrel" users list
+VANTREL_ROOT=$work/fresh run "init again" 0 -- "$vantrel" init
+has "kept" "exists already" "$out"
+
 run "version" 0 -- "$vantrel" version
 has "server version" "Server version: 6.4.0.6" "$out"
 run "wrong server folder" 1 -- "$vantrel" --servu-path "$work/none" version
-has "message on stderr" "vantrel: ServUPath error" "$err"
+has "message names the folder" "vantrel: ServUPath error: no readable ServUDaemon.ini in the folder $work/none" "$err"
+run "no credentials" 1 -- "$vantrel" users list
+has "refusal" "Right Limited!" "$err"
 run "no --admin" 2 -- "$vantrel" admins list
 has "names the option" "--admin" "$err"
 
@@ -50,8 +60,14 @@ salted=$(sed -n '/^\[USER=frank|1\]/,/^\[/p' "$ini" | grep -a '^Password=' | tr 
 export VANTREL_PASSWORD=KelpMoor
 run "unknown right letter" 2 -- "$vantrel" users add gina --rule 'C:\g|RQ'
 has "letter named" "unknown right letter 'Q'" "$err"
-run "text for a number" 2 -- "$vantrel" users add gina --timeout lots
-has "automation error" "error 13" "$err"
+run "text for a number, global option after the command" 2 -- "$vantrel" users add gina --timeout lots --json
+[ "$err" == '{"ErrorMsg":"--timeout '"'lots'"': expected a whole number from 0 to 32767"}' ] || fail "JSON error: $err"
+run "no password source" 2 -- env -u VANTREL_PASSWORD "$vantrel" users list
+has "sources named" "set VANTREL_PASSWORD, or pass --password-stdin" "$err"
+run "mistyped subcommand" 2 -- "$vantrel" --root "$work/root" users lst
+has "nearest named" "did you mean \`vantrel users list\`?" "$err"
+run "missing domain" 1 -- "$vantrel" users list --domain 9
+has "domain named" "no domain 9 in $work/servu/ServUDaemon.ini" "$err"
 run "existing user" 1 -- "$vantrel" users add alice
 has "operation's message" "vantrel: This username exists already" "$err"
 run "show as JSON" 0 -- "$vantrel" --json users show frank
@@ -60,18 +76,32 @@ python3 -c 'import json,sys; u=json.load(sys.stdin); assert u["TimeOut"] == 600,
 run "list as a table" 0 -- "$vantrel" users list
 has "header" "UserName  Status    Expires" "$out"
 has "row" "bob       disabled  2025-01-01 08:00:00" "$out"
+run "list as JSON" 0 -- "$vantrel" --json users list
+python3 -c 'import json,sys; d={u["UserName"]: u["ExpireDate"] for u in json.load(sys.stdin)}
+assert (d["alice"], d["bob"]) == (None, "2025-01-01T08:00:00"), d' <<<"$out" || fail "JSON dates: $out"
 
 run "port option" 0 -- "$vantrel" domains add new.example 10.9.9.9 --port 2100
 grep -aq '^Domain4=10.9.9.9||2100|new.example|3|0' "$ini" || fail "added line"
 
 run "admins: passwords on stdin" 0 $'KelpMoor\nPa55\n' -- "$vantrel" admins add sales --domain 2 \
   --root 'D:\ftp\sales' --password-stdin
+has "factory password warned about" "still has the factory password" "$err"
+run "admins as JSON" 0 -- "$vantrel" --json admins list
+[ -z "$err" ] || fail "warned twice the same day: $err"
+[ "$(tr -d ' \n' <<<"$out")" == '[{"AdminName":"sales","DomainID":2,"RootDir":"D:\\ftp\\sales"}]' ] || fail "JSON: $out"
 printf '%1000s' '' >root/drives/d/ftp/sales/report.txt
 VANTREL_PASSWORD=pa55 run "browse as JSON" 0 -- "$vantrel" --admin sales --json browse 'D:\ftp\sales' '*.TXT'
 has "file length" '"FileLength": 1000' "$out"
 VANTREL_NEW_PASSWORD=New-Pass1 run "passwd" 0 -- "$vantrel" admins passwd --name Root
 VANTREL_PASSWORD=New-Pass1 run "new credentials" 0 -- "$vantrel" --admin root public-dirs list
 
+run "call: passwords hidden" 0 -- env VANTREL_ADMIN=root VANTREL_PASSWORD=New-Pass1 "$vantrel" call Vantrel.User UserName=frank GetUser frank
+grep -Eq '^  AdminPassword +\(hidden\)$' <<<"$out" || fail "AdminPassword not hidden: $out"
+grep -q 'New-Pass1\|new-secret' <<<"$out" && fail "a password shown: $out"
+run "domains delete without --yes" 2 -- "$vantrel" domains delete 3
+grep -aq '^Domain.=10.9.9.9||2100|new.example' "$ini" || fail "deleted without confirmation"
+run "domains delete --yes" 0 -- env VANTREL_ADMIN=root VANTREL_PASSWORD=New-Pass1 "$vantrel" domains delete 3 --yes
+grep -aq 'new.example' "$ini" && fail "domain 3 still there"
 run "call: Let with coercion" 0 -- "$vantrel" call Vantrel.CDomain IP= ID='&H10' port=' 2121 '
 grep -Eq '^  IP +127\.0\.0\.1$' <<<"$out" || fail "IP rule: $out"
 grep -Eq '^  ID +16$' <<<"$out" || fail "hex number: $out"
@@ -84,6 +114,8 @@ run "ini get" 0 -- "$vantrel" ini get "$ini" global VERSION
 [ "$out" == 6.4.0.6 ] || fail "ini get: $out"
 run "ini refused write" 1 -- "$vantrel" --json ini set "$ini" GLOBAL Version $'1\r\n[DOMAINS]'
 has "JSON failure" '"ok": false' "$out"
+run "ini missing argument" 2 -- "$vantrel" ini get "$ini" GLOBAL --json
+python3 -c 'import json,sys; assert json.loads(sys.argv[1])["ErrorMsg"]' "$err" || fail "usage error as JSON: $err"
 
 [ "$failures" -eq 0 ] && echo "vantrel CLI: all checks passed"
 exit $((failures > 0))

@@ -2,7 +2,8 @@
 // calls its DllRegisterServer (or, with /u, DllUnregisterServer), reporting
 // the outcome as the system registration tool does. /s prints nothing.
 // Exit codes: 0 success, 1 bad command line, 3 library not loadable,
-// 4 entry point missing, 5 entry point failed.
+// 4 entry point missing, 5 entry point failed. --help and --version print and
+// exit 0 (no library is named so).
 #include <dlfcn.h>
 
 #include <cstdint>
@@ -18,7 +19,30 @@ bool IsSwitch(std::string_view arg, char letter) {
 
 }  // namespace
 
+constexpr char kUsage[] = "Usage: vantrel-regsvr [/u] [/s] LIBRARY\n";
+
+constexpr char kHelp[] =
+    "Registers an in-process automation server library: loads LIBRARY and calls its\n"
+    "DllRegisterServer entry point, as the Windows registration tool does.\n"
+    "\n"
+    "Options:\n"
+    "  /u, -u     unregister: call DllUnregisterServer instead\n"
+    "  /s, -s     silent: print nothing\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "Exit status: 0 success, 1 bad command line, 3 library not loadable,\n"
+    "4 entry point missing, 5 entry point failed.\n";
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--help") {
+    std::printf("%s\n%s", kUsage, kHelp);
+    return 0;
+  }
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("vantrel-regsvr %s\n", VANTREL_VERSION);
+    return 0;
+  }
   bool unregister = false;
   bool silent = false;
   std::string library;
@@ -36,7 +60,7 @@ int main(int argc, char** argv) {
     }
   }
   if (library.empty()) {
-    if (!silent) std::fprintf(stderr, "Usage: vantrel-regsvr [/u] [/s] LIBRARY\n");
+    if (!silent) std::fprintf(stderr, "%s", kUsage);
     return 1;
   }
   // A bare name would make dlopen search the library path; the system tool

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <new>
 #include <string>
@@ -98,8 +99,9 @@ const char* StaticName(const std::u16string& name) {
   // Member and class names are few and fixed: keep one UTF-8 copy of each.
   static std::mutex lock;
   const std::lock_guard<std::mutex> guard(lock);
-  static std::vector<std::pair<const std::u16string*, std::string>>* names =
-      new std::vector<std::pair<const std::u16string*, std::string>>();
+  // A deque: adding a name never moves the texts handed out before.
+  static std::deque<std::pair<const std::u16string*, std::string>>* names =
+      new std::deque<std::pair<const std::u16string*, std::string>>();
   for (const auto& [key, text] : *names)
     if (key == &name) return text.c_str();
   names->emplace_back(&name, ToUtf8(name));
@@ -174,6 +176,29 @@ int32_t vantrel_member(vantrel_object* object, const char* name, const char** de
     return static_cast<int32_t>(m.kind) + 1;
   } catch (...) {
     return VANTREL_NO_MEMBER;
+  }
+}
+
+const char* vantrel_member_param(vantrel_object* object, const char* member, int32_t index, int32_t* type,
+                                 int32_t* optional) {
+  try {
+    if (!object || AsObject(object)->Class() == ClassId::Enumerator) return nullptr;
+    const ClassInfo& info = ClassOf(*AsObject(object));
+    const std::u16string wanted = FromUtf8(member ? member : "");
+    const auto slot = wanted.empty() ? DefaultMember(info) : FindMember(info, wanted);
+    if (!slot) return nullptr;
+    const MemberInfo& m = info.members[*slot];
+    if (index < 0) {
+      if (type) *type = static_cast<int32_t>(m.type.kind);
+      return StaticName(m.name);
+    }
+    if (static_cast<std::size_t>(index) >= m.params.size()) return nullptr;
+    const ParamInfo& p = m.params[static_cast<std::size_t>(index)];
+    if (type) *type = static_cast<int32_t>(p.type.kind);
+    if (optional) *optional = p.optional ? 1 : 0;
+    return StaticName(p.name);
+  } catch (...) {
+    return nullptr;
   }
 }
 

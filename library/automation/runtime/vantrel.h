@@ -68,6 +68,24 @@ const char* vantrel_class_name(vantrel_object* object);
 /* Member lookup (letter case ignored): its kind, its name as declared (static
  * storage) and its number of parameters. The empty name is the default member. */
 int32_t vantrel_member(vantrel_object* object, const char* name, const char** declared_name, int32_t* param_count);
+/* Declared types of members and parameters. */
+enum vantrel_declared_type {
+  VANTREL_TYPE_VOID = 0, /* an operation without result */
+  VANTREL_TYPE_INTEGER = 1,
+  VANTREL_TYPE_LONG = 2,
+  VANTREL_TYPE_BOOLEAN = 3,
+  VANTREL_TYPE_DATE = 4,
+  VANTREL_TYPE_STRING = 5,
+  VANTREL_TYPE_VARIANT = 6,
+  VANTREL_TYPE_OBJECT = 7,
+  VANTREL_TYPE_ENUMERATOR = 8
+};
+/* Parameter `index` (0-based) of a member (letter case ignored; "" is the
+ * default member): its declared name (static storage), *type and *optional
+ * (0 or 1); NULL past the last. Index -1 gives the member's own name and its
+ * property or result type. */
+const char* vantrel_member_param(vantrel_object* object, const char* member, int32_t index, int32_t* type,
+                                 int32_t* optional);
 /* Members by slot, 0-based; NULL past the last. */
 const char* vantrel_member_name(vantrel_object* object, int32_t slot, int32_t* kind, int32_t* hidden);
 
