@@ -19,13 +19,20 @@ std::optional<std::span<const Line>> Requested(const Document& doc, std::string_
   return doc.FindSection(trimmed);
 }
 
-std::string AsciiLowered(std::string_view name) {
-  std::string lowered(name);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Names as the profile functions match them: ASCII letters without regard to
+// case. Views into the document: a whole-section read allocates no key copies.
+struct NameHash {
+  std::size_t operator()(std::string_view name) const {
+    std::size_t hash = 1469598103934665603ull;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+    return hash;
   }
-  return lowered;
-}
+};
+struct NameEqual {
+  bool operator()(std::string_view a, std::string_view b) const { return NamesEqual(a, b); }
+};
 
 }  // namespace
 
@@ -76,12 +83,13 @@ std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::stri
     // the name in the section named with spaces trimmed, unquoted, then cut.
     const std::optional<std::span<const Line>> body = Requested(doc, section);
     if (!body) return;
-    std::unordered_map<std::string, std::string_view> first;
+    std::unordered_map<std::string_view, std::string_view, NameHash, NameEqual> first;
+    first.reserve(body->size());
     for (const Line& line : *body) {
-      if (line.kind == LineKind::Key && !line.hidden) first.emplace(AsciiLowered(line.name), line.value);
+      if (line.kind == LineKind::Key && !line.hidden) first.emplace(line.name, line.value);
     }
     for (KeyValue& entry : entries) {
-      const auto found = first.find(AsciiLowered(Trim(entry.name, kSpace)));
+      const auto found = first.find(Trim(entry.name, kSpace));
       if (found == first.end()) continue;
       const std::string_view value = StripQuotes(found->second);
       entry.value = std::string(value.substr(0, AnsiWholeCharPrefix(value, size - 1)));
