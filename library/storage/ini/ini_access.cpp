@@ -1,5 +1,6 @@
 #include "storage/ini/ini_access.hpp"
 
+#include <cstdint>
 #include <unordered_map>
 
 #include "storage/blanks.hpp"
@@ -25,9 +26,9 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 // case. Views into the document: a whole-section read allocates no key copies.
 struct NameHash {
   std::size_t operator()(std::string_view name) const {
-    std::size_t hash = 1469598103934665603ull;
+    std::uint64_t hash = 1469598103934665603ull;  // 64-bit FNV-1a on every platform
     for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-    return hash;
+    return static_cast<std::size_t>(hash);
   }
 };
 struct NameEqual {
