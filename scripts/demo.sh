@@ -59,8 +59,9 @@ cmp -s "$work/snapshot.ini" ServUDaemon.ini && echo "(refused: the file is uncha
 run vantrel ini get 'C:\Serv-U\ServUDaemon.ini' GLOBAL Version
 run vantrel ini get 'c:/serv-u/servudaemon.INI' global VERSION
 
-# User accounts: the first change creates the settings file with its factory
-# administrator; passwords come from the environment, never the command line.
+# First run: the settings file with its factory administrator. Passwords come
+# from the environment, never the command line.
+run vantrel init
 as_admin Vantrel KelpMoor
 run vantrel users add frank --home 'C:\ftp\frank' --rule 'C:\ftp\frank|RWAMLCDP' --rule 'C:\ftp\pub|RL' \
     --expire '2030-06-30 18:00:00' --timeout 600 --quota 5000
@@ -105,7 +106,7 @@ run vantrel domains add ftp.new.example 10.0.0.30 --port 2121
 run vantrel domains add FTP.NEW.example 10.0.0.31
 run vantrel domains add 'evil|host' 10.0.0.31
 run vantrel domains modify 3 ftp.renamed.example 10.0.0.30 2200
-run vantrel domains delete 1
+run vantrel domains delete 1 --yes
 run vantrel --json domains list
 run vantrel reload
 unset VANTREL_ADMIN VANTREL_PASSWORD
