@@ -12,6 +12,7 @@
 #include "admin/rights.hpp"
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
+#include "classes/refusal.hpp"
 #include "storage/case_fold.hpp"
 #include "storage/fields.hpp"
 #include "storage/file_text.hpp"
@@ -33,9 +34,10 @@ std::u16string Decimal(std::int32_t number) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-// "<what> is refused: <reason>", the message of a refused name or value.
-std::u16string Refused(std::u16string_view what, const std::u16string& reason) {
-  return std::u16string(what) + u" is refused: " + reason;
+// Why `value` cannot be the whole value of a settings key (empty when it can).
+std::u16string RefusalOfSetting(const std::u16string& value, std::u16string_view what) {
+  std::u16string reason = storage::RefusalOfValue(value, what);
+  return reason.empty() ? storage::RefusalOfLength(value, what) : reason;
 }
 
 // The key for a new public directory: "dir" + (count + 1), or the first
@@ -90,10 +92,8 @@ bool AdminOfAdmin::AddAdmin(const String& AdminName, const String& AdminPassword
     // The password opens the entry and the root folder closes it.
     reason = u"the AdminPassword may not start, nor the RootDir end, with a blank or a quote";
   }
-  if (!reason.empty()) {
-    ErrorMsg = Refused(u"The administrator", reason);
-    return false;
-  }
+  if (reason.empty()) reason = storage::RefusalOfLength(entry, u"AdminPassword with the RootDir");
+  RaiseIfRefused(reason);
 
   const Ref<Admin> list = AdminProperty.Get();
   for (std::int32_t i = 1; i <= list->Count(); ++i) {
@@ -132,10 +132,7 @@ bool AdminOfAdmin::ChangeSystemPassword(const String& OldAdministrator, const St
   // Wrong old credentials leave ErrorMsg as the last operation left it.
   admin::SettingsTransaction transaction;
   if (!admin::CheckSystemAdmin(OldAdministrator, OldPassword)) return false;
-  if (const std::u16string reason = storage::RefusalOfValue(NewAdministrator, u"NewAdministrator"); !reason.empty()) {
-    ErrorMsg = Refused(u"NewAdministrator", reason);
-    return false;
-  }
+  RaiseIfRefused(RefusalOfSetting(NewAdministrator, u"NewAdministrator"));
   const bool written =
       admin::WriteSetting(admin::kVantrelSection, u"Administrator", NewAdministrator) &&
       admin::WriteSetting(admin::kVantrelSection, u"Password", storage::MakeSaltedPassword(NewPassword));
@@ -168,10 +165,7 @@ bool AdminOfAdmin::AddPublicDir(const String& SDir) {
     ErrorMsg = kDirEmpty;
     return false;
   }
-  if (const std::u16string reason = storage::RefusalOfValue(SDir, u"directory"); !reason.empty()) {
-    ErrorMsg = Refused(u"The directory", reason);
-    return false;
-  }
+  RaiseIfRefused(RefusalOfSetting(SDir, u"SDir"));
   const Ref<PublicDir> list = PublicDirProperty.Get();
   for (std::int32_t i = 1; i <= list->Count(); ++i) {
     if (storage::EqualsIgnoreCase(list->Item(automation::Variant(i))->Directory, SDir)) {

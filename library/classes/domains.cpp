@@ -10,6 +10,7 @@
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
+#include "classes/refusal.hpp"
 #include "classes/server_file.hpp"
 #include "classes/user.hpp"
 #include "storage/blanks.hpp"
@@ -67,13 +68,17 @@ std::vector<ListedDomain> ListDomains(storage::CIniFile& ini, Domain& list) {
 // and text the code page cannot hold are refused. Empty when acceptable.
 String RefusalOfDomainText(const String& hostName, const String& ip) {
   for (const auto& [text, what] : {std::pair{&hostName, u"HostName"}, std::pair{&ip, u"IP"}}) {
-    String why = storage::RefusalOfField(*text, what);
-    if (!why.empty()) {
-      why[0] = u'T';  // "the HostName ..." opens the message
-      return why;
-    }
+    if (String why = storage::RefusalOfField(*text, what); !why.empty()) return why;
   }
   return {};
+}
+
+// A line is listed from its first 254 bytes: fields 0 to 4 (up to the ID)
+// must lie within them, or the list would not read any more.
+void RaiseIfUnlistable(const String& line) {
+  std::size_t end = 0;
+  for (int bar = 0; bar < 5 && end != String::npos; ++bar) end = line.find(u'|', end + (bar > 0));
+  RaiseIfRefused(storage::RefusalOfLength(String(line, 0, end), u"HostName with the IP"));
 }
 
 // AddDomain's and ModifyDomain's duplicate tests against one listed domain.
@@ -94,19 +99,14 @@ const String& HostToWrite(const ListedDomain& d) {
 
 // The checks every change of the domain list starts with, in their order:
 // the system administrator, then (for a new line's text) a host name and
-// address that cannot break the file. Clears ErrorMsg first.
+// address that cannot break the file (refused with an error). Clears ErrorMsg first.
 bool PassesChangeChecks(Domains& domains, const String* hostName, const String* ip) {
   domains.ErrorMsg.clear();
   if (!admin::CheckSystemAdmin(domains.AdminName, domains.AdminPassword)) {
     domains.ErrorMsg = kNotAdministrator;
     return false;
   }
-  if (hostName && ip) {
-    if (String why = RefusalOfDomainText(*hostName, *ip); !why.empty()) {
-      domains.ErrorMsg = why;
-      return false;
-    }
-  }
+  if (hostName && ip) RaiseIfRefused(RefusalOfDomainText(*hostName, *ip));
   return true;
 }
 
@@ -149,9 +149,9 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
   };
   while (taken(servu::DomainKey(number))) ++number;
 
-  const bool written = ini->WriteString(servu::kDomainsSection, servu::DomainKey(number),
-                                        servu::FormatDomainLine(IP, port, HostName, static_cast<std::int16_t>(id))) &&
-                       ini.Commit();
+  const String line = servu::FormatDomainLine(IP, port, HostName, static_cast<std::int16_t>(id));
+  RaiseIfUnlistable(line);
+  const bool written = ini->WriteString(servu::kDomainsSection, servu::DomainKey(number), line) && ini.Commit();
   if (!written) ErrorMsg = kAddFailed;
   return written;
 }
@@ -221,9 +221,10 @@ bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String
     if (d.record->ID != ID) continue;
     // The domain's own key, whatever its position: a section numbered by hand
     // must not get another domain's line overwritten.
-    written = ini->WriteString(
-        servu::kDomainsSection, d.key,
-        servu::FormatDomainLine(storage::TrimSpaces(IP), port, storage::TrimSpaces(HostName), ID, d.wholeFields));
+    const String line =
+        servu::FormatDomainLine(storage::TrimSpaces(IP), port, storage::TrimSpaces(HostName), ID, d.wholeFields);
+    RaiseIfUnlistable(line);
+    written = ini->WriteString(servu::kDomainsSection, d.key, line);
   }
   written = written && ini.Commit();
   if (!written) ErrorMsg = kModifyFailed;

@@ -12,6 +12,7 @@
 #include "admin/rights.hpp"
 #include "admin/settings_file.hpp"
 #include "admin/settings_init.hpp"
+#include "classes/refusal.hpp"
 #include "classes/server_file.hpp"
 #include "classes/user_account.hpp"
 #include "classes/user_list_reader.hpp"
@@ -77,8 +78,8 @@ std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID, con
 
 // The checks of an add, in their fixed order after the file is open and the
 // list read. `others` are the domain's users that stay beside the new account.
-// Sets ErrorMsg and returns false on the first failure; otherwise hands back
-// the admitted rules.
+// Sets ErrorMsg and returns nullopt on the first failed check, raises the
+// refusal of text the file cannot hold; otherwise hands back the admitted rules.
 std::optional<std::vector<Ref<CDirAccess>>> CheckAdd(User& user, const String& name,
                                                      const std::vector<Ref<CUserList>>& others) {
   if (NameTaken(others, name)) {
@@ -91,10 +92,7 @@ std::optional<std::vector<Ref<CDirAccess>>> CheckAdd(User& user, const String& n
     return std::nullopt;
   }
   std::vector<Ref<CDirAccess>> rules = AdmittedRules(user);
-  if (auto refusal = AccountRefusal(user, name, rules)) {
-    user.ErrorMsg = *refusal;
-    return std::nullopt;
-  }
+  RaiseIfRefused(AccountRefusal(user, name, rules));
   return rules;
 }
 

@@ -42,11 +42,11 @@ String Decimal(std::int32_t n) {
   return String(text.begin(), text.end());
 }
 
-// Problem with text bound for the file (line breaks, NUL, characters the code
-// page cannot hold), as a message; nullopt when it can be stored as given.
-std::optional<String> TextRefusal(const String& text, std::u16string_view what) {
-  if (String why = storage::RefusalOfText(text, what); !why.empty()) return u"Refused: " + why;
-  return std::nullopt;
+// Why `text`, the whole value of one key, cannot be stored as given: a line
+// break, NUL, invalid text, a code-page miss, or more than the library reads back.
+String TextRefusal(const String& text, std::u16string_view what) {
+  if (String why = storage::RefusalOfText(text, what); !why.empty()) return why;
+  return storage::RefusalOfLength(text, what);
 }
 
 }  // namespace
@@ -97,25 +97,28 @@ std::vector<Ref<CDirAccess>> AdmittedRules(User& user) {
   return admitted;
 }
 
-std::optional<String> AccountRefusal(User& user, const String& name, const std::vector<Ref<CDirAccess>>& rules) {
+String AccountRefusal(User& user, const String& name, const std::vector<Ref<CDirAccess>>& rules) {
   if (name.find_first_of(u"|]") != String::npos)
-    return String(u"Refused: the username holds \"|\" or \"]\", which would break the server file");
-  if (auto why = TextRefusal(name, u"username")) return why;
-  if (auto why = TextRefusal(user.HomeDir, u"home folder")) return why;
+    return u"the UserName holds \"|\" or \"]\", which would break the server file";
+  if (String why = storage::RefusalOfText(name, u"UserName"); !why.empty()) return why;
+  const auto expiry = servu::ExpiryField(user.Expire, user.ExpireDate.value);
+  if (!expiry) return u"the ExpireDate lies outside the range the server file can hold";
+  if (String why = storage::RefusalOfLength(servu::ComposeUserLine(name, user.Disable, *expiry), u"UserName");
+      !why.empty())
+    return why;
+  if (String why = TextRefusal(user.HomeDir, u"HomeDir"); !why.empty()) return why;
   // A login message file that does not exist is replaced by the default.
   if (storage::FileExists(user.LoginMesFile))
-    if (auto why = TextRefusal(user.LoginMesFile, u"login message file")) return why;
-  if (auto why = TextRefusal(user.StoredPassword(), u"stored password")) return why;
+    if (String why = TextRefusal(user.LoginMesFile, u"LoginMesFile"); !why.empty()) return why;
+  if (String why = TextRefusal(user.StoredPassword(), u"stored password"); !why.empty()) return why;
   for (const Ref<CDirAccess>& rule : rules) {
     if (rule->Directory.find(u'|') != String::npos)
-      return u"Refused: the access rule directory \"" + rule->Directory + u"\" holds \"|\"";
+      return u"the DirAccess directory \"" + rule->Directory + u"\" holds \"|\"";
     if (rule->Accesses.find(u'|') == String::npos)
-      return u"Refused: the access rule text \"" + rule->Accesses + u"\" has no \"|\" before its letters";
-    if (auto why = TextRefusal(rule->Accesses, u"access rule")) return why;
+      return u"the DirAccess text \"" + rule->Accesses + u"\" has no \"|\" before its letters";
+    if (String why = TextRefusal(rule->Accesses, u"DirAccess rule"); !why.empty()) return why;
   }
-  if (!servu::ExpiryField(user.Expire, user.ExpireDate.value))
-    return String(u"Refused: the expiry date lies outside the range the server file can hold");
-  return std::nullopt;
+  return {};
 }
 
 bool WriteAccount(storage::CIniFile& ini, User& user, const String& name, std::int16_t domainID,

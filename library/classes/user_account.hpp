@@ -39,9 +39,9 @@ StoredAccount ReadStoredAccount(storage::CIniFile& ini, const String& section);
 // pass the directory right check.
 std::vector<Ref<CDirAccess>> AdmittedRules(User& user);
 
-// Why the account in `user` (to be written under `name`) would break the
-// file, as a message for ErrorMsg; nullopt when it can be written.
-std::optional<String> AccountRefusal(User& user, const String& name, const std::vector<Ref<CDirAccess>>& rules);
+// Why the account in `user` (to be written under `name`) would break the file
+// or not read back as written (storage/file_text.hpp); empty when it can be written.
+String AccountRefusal(User& user, const String& name, const std::vector<Ref<CDirAccess>>& rules);
 
 // Writes the account of `user` as `name` into domain `domainID`: the user list
 // line under `listKey`, then the cleared user section with its keys in their

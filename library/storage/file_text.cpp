@@ -12,6 +12,14 @@ bool ToFileText(std::u16string_view text, std::string_view what, std::string& ou
     why = "the " + std::string(what) + " holds a line break or NUL character";
     return false;
   }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF, low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+    if (low || (high && (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF))) {
+      why = "the " + std::string(what) + " is not valid text (invalid UTF-8 or a lone surrogate)";
+      return false;
+    }
+    i += high;
+  }
   out = ToAnsi(text);
   if (FromAnsi(out) != text) {
     why = "the " + std::string(what) + " holds characters that the code page " + AnsiCodePageName() +
@@ -36,6 +44,14 @@ std::string RefusalOfIniName(std::u16string_view section, std::u16string_view ke
     return "the key name starts with \";\" or \"[\", which would make it a comment or a section";
   }
   return {};
+}
+
+std::u16string RefusalOfLength(std::u16string_view stored, std::u16string_view what) {
+  const std::size_t bytes = ToAnsi(stored).size();
+  if (bytes <= kReadBackBytes) return {};
+  const auto number = [](std::size_t n) { return Utf8ToUtf16(std::to_string(n)); };
+  return u"the " + std::u16string(what) + u" makes the stored value " + number(bytes) +
+         u" bytes long; the library reads back at most " + number(kReadBackBytes);
 }
 
 std::u16string RefusalOfText(std::u16string_view text, std::u16string_view what) {

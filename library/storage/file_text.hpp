@@ -5,7 +5,11 @@
 // what a line means) or could not be stored as given (a character the code
 // page cannot hold would come back as '?', blanks and enclosing quotes are
 // dropped when read back). Values are never escaped in the file, so the only
-// safe course is to refuse them; nothing is written then.
+// safe course is to refuse them; nothing is written then. Nor is a value
+// longer than the library reads back (a list with such a line would no
+// longer read), nor text that is not valid Unicode (a caller's invalid UTF-8
+// arrives as lone surrogates).
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +24,15 @@ bool ToFileText(std::u16string_view text, std::string_view what, std::string& ou
 // a key name, a key name starting with ";" or "[" becomes a comment or a
 // section header, and an empty key name ends every key list of its section.
 std::string RefusalOfIniName(std::u16string_view section, std::u16string_view key);
+
+// The longest value the library reads back whole: every value and list line
+// it reads goes through a 255-byte buffer, one byte of which ends the text.
+inline constexpr std::size_t kReadBackBytes = 254;
+
+// Why `stored`, the whole value of one key as it would be written, would not
+// read back whole (empty when it would): more than kReadBackBytes in the code
+// page. `what` names the member that fills it.
+std::u16string RefusalOfLength(std::u16string_view stored, std::u16string_view what);
 
 // ToFileText's refusal as a message for a caller ("the <what> holds ..."),
 // empty when the text can be stored.
