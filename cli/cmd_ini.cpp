@@ -20,6 +20,7 @@
 
 #include "commands.hpp"
 #include "storage/codepage.hpp"
+#include "storage/file_text.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_profile.hpp"
 #include "storage/native_text.hpp"
@@ -189,8 +190,18 @@ void InstallSet(CLI::App* ini, GlobalOptions& options, int& result, Arguments& a
   sub->add_option("VALUE", args.value, "the value; blanks around it are dropped")->required();
   sub->footer("An existing key is replaced where it stands, a new key goes last in its section, a new\n"
               "section at the end of the file. The file is replaced atomically; lines the write does not\n"
-              "change keep their bytes. Names or values holding CR, LF or NUL are refused (exit 1).");
+              "change keep their bytes. Names or values holding CR, LF or NUL, or bytes that are not\n"
+              "text in the locale's code page, are refused (exit 1).");
   sub->callback([&options, &result, &args] {
+    for (const auto& [text, what] : {std::pair{&args.section, "SECTION"}, std::pair{&args.key, "KEY"},
+                                    std::pair{&args.value, "VALUE"}}) {
+      if (const std::string why = storage::RefusalOfAnsi(*text, what); !why.empty()) {
+        std::cerr << "vantrel: ini set: " << args.file << ": Refused: " << why << '\n';
+        if (options.json) PrintJson({{"ok", false}, {"error", "Refused: " + why}});
+        result = kOperationFalse;
+        return;
+      }
+    }
     if (!ini::WriteProfileString(args.section, args.key, args.value, MapFile(args.file))) {
       result = WriteFailed(options, "set", args.file);
       return;

@@ -86,7 +86,9 @@ std::u16string FromUtf8(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const std::optional<CodePoint> point = DecodeUtf8(text, i);
-    AppendUtf16(out, point ? point->value : kReplacement);  // one U+FFFD per invalid byte
+    // An invalid byte becomes a lone surrogate (U+DC80 + its low 7 bits, as
+    // Python's surrogateescape), which every write refuses as invalid text.
+    AppendUtf16(out, point ? point->value : 0xDC00 | static_cast<unsigned char>(text[i]));
     i += point ? point->length : 1;
   }
   return out;

@@ -1,7 +1,8 @@
 #pragma once
 // UTF-8 <-> UTF-16 conversion for the front ends (C ABI, CLI, error texts).
-// Invalid input is replaced by U+FFFD rather than dropped, so nothing is
-// silently shortened. The code-point steps are shared with the native file
+// Nothing is dropped: an invalid UTF-8 byte becomes a lone surrogate (so the
+// writers refuse it rather than store a changed text), a lone surrogate going
+// out becomes U+FFFD. The code-point steps are shared with the native file
 // names' conversion, which maps invalid bytes differently.
 #include <cstddef>
 #include <optional>

@@ -81,6 +81,23 @@ void RaiseIfUnlistable(const String& line) {
   RaiseIfRefused(storage::RefusalOfLength(String(line, 0, end), u"HostName with the IP"));
 }
 
+// The domain IDs the settings file's domain administrators hold, as the
+// domain right check compares them (the decimal text of the entry's field 1).
+std::set<int> AdministeredIds() {
+  std::set<int> ids;
+  for (const auto& [name, entry] : admin::GetSettingEntries(admin::kPrivateDirSection)) {
+    const std::vector<String> fields = storage::SplitFields(entry);
+    if (fields.size() < 2) continue;
+    const String& id = fields[1];
+    // Only canonical decimal text ("7", not "07" or " 7") can match a new ID.
+    if (id.empty() || id.size() > 5 || id[0] == u'0' || id.find_first_not_of(u"0123456789") != String::npos) continue;
+    int value = 0;
+    for (char16_t c : id) value = value * 10 + (c - u'0');
+    ids.insert(value);
+  }
+  return ids;
+}
+
 // AddDomain's and ModifyDomain's duplicate tests against one listed domain.
 const char16_t* Conflict(const CDomain& domain, const String& hostName, const String& ip, std::int16_t port) {
   if (storage::EqualsIgnoreCase(domain.HostName, hostName)) return kHostNameExists;
@@ -132,8 +149,10 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
     }
   }
 
-  // The smallest ID from 1 upward that no listed domain has.
-  std::set<int> ids;
+  // The smallest ID from 1 upward that no listed domain has and no domain
+  // administrator holds: a deleted domain's administrators stay in the
+  // settings file and would administer a new domain that took its ID.
+  std::set<int> ids = AdministeredIds();
   for (const ListedDomain& d : listed) ids.insert(d.record->ID);
   int id = 1;
   while (ids.count(id)) ++id;

@@ -42,6 +42,7 @@ std::optional<std::int16_t> DomainNumber(const std::u16string& text) {
 // own domain: the listing has no domain of its own to check against.
 bool MayBrowse(const String& name, const String& password) {
   if (admin::CheckSystemAdmin(name, password)) return true;
+  if (password.empty()) return false;  // as the domain right check: before the entry is read
   const std::u16string entry = admin::ReadSetting(admin::kPrivateDirSection, name);
   if (entry.empty()) return false;
   const std::optional<std::int16_t> domain = DomainNumber(admin::FieldAt(storage::SplitFields(entry), 1));

@@ -54,6 +54,11 @@ std::u16string RefusalOfLength(std::u16string_view stored, std::u16string_view w
          u" bytes long; the library reads back at most " + number(kReadBackBytes);
 }
 
+std::string RefusalOfAnsi(std::string_view bytes, std::string_view what) {
+  if (ToAnsi(FromAnsi(bytes)) == bytes) return {};
+  return "the " + std::string(what) + " is not valid text in the code page " + AnsiCodePageName();
+}
+
 std::u16string RefusalOfText(std::u16string_view text, std::u16string_view what) {
   std::string bytes, why;
   if (ToFileText(text, Utf16ToUtf8(what), bytes, why)) return {};

@@ -34,6 +34,11 @@ inline constexpr std::size_t kReadBackBytes = 254;
 // page. `what` names the member that fills it.
 std::u16string RefusalOfLength(std::u16string_view stored, std::u16string_view what);
 
+// Why `bytes`, text already in the code page (the engine's own arguments),
+// would not read back as given: not valid in the code page (invalid UTF-8 in
+// a UTF-8 locale). Empty when it would.
+std::string RefusalOfAnsi(std::string_view bytes, std::string_view what);
+
 // ToFileText's refusal as a message for a caller ("the <what> holds ..."),
 // empty when the text can be stored.
 std::u16string RefusalOfText(std::u16string_view text, std::u16string_view what);

@@ -10,6 +10,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import unittest.mock
 import zipfile
 
 import vantrel
@@ -38,6 +39,20 @@ class Module(unittest.TestCase):
         self.assertEqual(user.ExpireDate, datetime.datetime(2004, 1, 1, 8, 0, 0))
         g = vantrel.CreateObject("Vantrel.Global")
         self.assertEqual(str(g), g.About)  # str() is the default member
+
+    def test_strings_cross_whole_so_nul_reaches_the_refusal(self):
+        root = tempfile.mkdtemp(prefix="vantrel-nul-")
+        self.addCleanup(shutil.rmtree, root, True)
+        os.makedirs(os.path.join(root, "Windows"))
+        with open(os.path.join(root, "Windows", "Vantrel.ini"), "wb") as f:
+            f.write(b"[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n")
+        with unittest.mock.patch.dict(os.environ, {"VANTREL_ROOT": root}):
+            domains = vantrel.CreateObject("Vantrel.Domains")
+            domains.AdminName, domains.AdminPassword = "Vantrel", "KelpMoor"
+            with self.assertRaises(vantrel.AutomationError) as caught:
+                domains.AddDomain("a\0b", "1.2.3.4")
+        self.assertEqual((caught.exception.number, caught.exception.description),
+                         (5, "Refused: the HostName holds a line break or NUL character"))
 
     def test_collections_are_sequences_and_objects_are_set_by_assignment(self):
         domains = vantrel.CreateObject("Vantrel.Domains")

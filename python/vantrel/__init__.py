@@ -42,7 +42,7 @@ import typing
 __all__ = ["CreateObject", "AutomationError", "MemberNotFoundError", "SubscriptError", "LibraryNotFoundError",
            "Object", "Missing", "library_path"]
 
-_EMPTY, _MISSING, _I2, _I4, _R8, _DATE, _BOOL, _STRING, _OBJECT = range(9)
+_EMPTY, _MISSING, _I2, _I4, _R8, _DATE, _BOOL, _STRING, _OBJECT, _STRING_SIZED = range(10)
 _METHOD, _GET, _PUT, _PUTREF = 1, 2, 4, 8
 _FIELD, _READONLY, _OBJECT_GET, _OBJECT_GET_SET, _OPERATION = 1, 2, 3, 4, 5
 
@@ -228,9 +228,12 @@ def _marshal(value, keep):
     elif isinstance(value, (datetime.datetime, datetime.date)):
         v.type, v.real_value = _DATE, _from_date(value)
     elif isinstance(value, str):
-        text = ctypes.create_string_buffer(value.encode("utf-8"))
+        # With its length, so a NUL reaches the library's refusal; a lone
+        # surrogate goes as the bytes the library refuses as invalid text.
+        data = value.encode("utf-8", "surrogatepass")
+        text = ctypes.create_string_buffer(data, len(data) + 1)
         keep.append(text)
-        v.type, v.string_value = _STRING, ctypes.cast(text, ctypes.c_void_p)
+        v.type, v.int_value, v.string_value = _STRING_SIZED, len(data), ctypes.cast(text, ctypes.c_void_p)
     else:
         raise TypeError("vantrel cannot pass a %s" % type(value).__name__)
     return v
@@ -249,7 +252,7 @@ def _unmarshal(v):
         if t == _BOOL:
             return bool(v.int_value)
         if t == _STRING:
-            return ctypes.string_at(v.string_value).decode("utf-8") if v.string_value else ""
+            return ctypes.string_at(v.string_value, v.int_value).decode("utf-8") if v.string_value else ""
         if t == _OBJECT:
             if not v.object_value:
                 return None

@@ -42,7 +42,7 @@ class Line {
   Line(const std::string& text, std::map<std::string, Variant>& vars) : s_(text), vars_(vars) {}
 
   // Runs the line; returns "" when all is as expected, else what differs.
-  // "-> RESULT" ends a line that expects a result or "error N".
+  // "-> RESULT" ends a line that expects a result or "error N" (with "description").
   std::string Run(const std::vector<std::string>& rows) {
     std::string expected;
     expects_ = SplitExpected(expected);
@@ -52,6 +52,8 @@ class Line {
       actual = Execute(rows);
     } catch (const au::AutomationError& e) {
       actual = "error " + std::to_string(e.Number());
+      // "error N "description"" compares the description too.
+      if (expected.starts_with(actual + " \"")) actual += " " + Show(Variant(e.Description()));
     }
     if (rowsForm_) return actual;  // the rows' comparison, or the error that stopped it
     if (expects && actual != expected) return "expected " + expected + "\n  actual   " + actual;
@@ -204,6 +206,12 @@ class Line {
     static const std::map<std::string, std::u16string> kConstants{
         {"vbcrlf", u"\r\n"}, {"vbcr", u"\r"}, {"vblf", u"\n"}, {"vbnullchar", std::u16string(1, u'\0')}};
     if (const auto constant = kConstants.find(word); constant != kConstants.end()) return constant->second;
+    // String(n, "c") and ChrW(n) as in a script: long texts, lone surrogates.
+    if ((word == "string" || word == "chrw") && Peek('(')) {
+      const std::vector<Variant> a = Args();
+      const auto n = static_cast<std::size_t>(au::ToLong(a.at(0)));
+      return word == "chrw" ? std::u16string(1, static_cast<char16_t>(n)) : std::u16string(n, au::ToString(a.at(1))[0]);
+    }
     p_ -= word.size();
     return Expression();
   }

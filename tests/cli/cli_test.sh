@@ -58,6 +58,10 @@ salted=$(sed -n '/^\[USER=frank|1\]/,/^\[/p' "$ini" | grep -a '^Password=' | tr 
   fail "password is not the salted digest of the one read from stdin: $salted"
 
 export VANTREL_PASSWORD=KelpMoor
+cp "$ini" before.ini
+run "invalid UTF-8" 2 -- "$vantrel" users add $'caf\xe9'
+has "refused by the library" "Refused: the UserName is not valid text (invalid UTF-8 or a lone surrogate)" "$err"
+cmp -s "$ini" before.ini || fail "a refused add changed the server file"
 run "unknown right letter" 2 -- "$vantrel" users add gina --rule 'C:\g|RQ'
 has "letter named" "unknown right letter 'Q'" "$err"
 run "text for a number, global option after the command" 2 -- "$vantrel" users add gina --timeout lots --json
@@ -114,6 +118,8 @@ run "ini get" 0 -- "$vantrel" ini get "$ini" global VERSION
 [ "$out" == 6.4.0.6 ] || fail "ini get: $out"
 run "ini refused write" 1 -- "$vantrel" --json ini set "$ini" GLOBAL Version $'1\r\n[DOMAINS]'
 has "JSON failure" '"ok": false' "$out"
+run "ini set invalid UTF-8" 1 -- "$vantrel" ini set "$ini" GLOBAL Version $'6\xff'
+has "code page named" "Refused: the VALUE is not valid text in the code page UTF-8" "$err"
 run "ini missing argument" 2 -- "$vantrel" ini get "$ini" GLOBAL --json
 python3 -c 'import json,sys; assert json.loads(sys.argv[1])["ErrorMsg"]' "$err" || fail "usage error as JSON: $err"
 

@@ -46,6 +46,9 @@ Variant FromC(const vantrel_variant& v) {
     case VANTREL_DATE: return Variant(Date{v.real_value});
     case VANTREL_BOOL: return Variant(v.int_value != 0);
     case VANTREL_STRING: return Variant(FromUtf8(v.string_value ? v.string_value : ""));
+    case VANTREL_STRING_SIZED:
+      if (v.int_value < 0 || (v.int_value > 0 && !v.string_value)) throw AutomationError(kInvalidArgument);
+      return Variant(FromUtf8(std::string_view(v.string_value ? v.string_value : "", v.int_value)));
     case VANTREL_OBJECT: return Variant(Ref<Object>(AsObject(v.object_value)));
     default: throw AutomationError(kTypeMismatch);
   }
@@ -61,7 +64,12 @@ void ToC(const Variant& v, vantrel_variant& out) {
     case VarType::R8: out.type = VANTREL_R8, out.real_value = v.AsR8(); break;
     case VarType::Date: out.type = VANTREL_DATE, out.real_value = v.AsDate().value; break;
     case VarType::Bool: out.type = VANTREL_BOOL, out.int_value = v.AsBool() ? 1 : 0; break;
-    case VarType::String: out.type = VANTREL_STRING, out.string_value = CopyText(ToUtf8(v.AsString())); break;
+    case VarType::String: {
+      const std::string text = ToUtf8(v.AsString());
+      out.type = VANTREL_STRING, out.int_value = static_cast<std::int32_t>(text.size());
+      out.string_value = CopyText(text);
+      break;
+    }
     case VarType::Object: out.type = VANTREL_OBJECT, out.object_value = ToHandle(v.AsObject()); break;
   }
 }

@@ -21,8 +21,9 @@ enum vantrel_type {
   VANTREL_R8 = 4,      /* Double: real_value */
   VANTREL_DATE = 5,    /* Date: real_value, days since 1899-12-30 */
   VANTREL_BOOL = 6,    /* Boolean: int_value 0 or 1 */
-  VANTREL_STRING = 7,  /* string_value, UTF-8, NUL-terminated */
-  VANTREL_OBJECT = 8   /* object_value; NULL is Nothing */
+  VANTREL_STRING = 7,  /* string_value, UTF-8, NUL-terminated; out: int_value holds its bytes */
+  VANTREL_OBJECT = 8,  /* object_value; NULL is Nothing */
+  VANTREL_STRING_SIZED = 9 /* in: string_value, UTF-8, int_value bytes (NUL may be among them) */
 };
 
 typedef struct vantrel_variant {

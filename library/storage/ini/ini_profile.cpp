@@ -136,7 +136,8 @@ std::uint32_t GetProfileInt(OptText section, OptText key, std::int32_t default_v
     if (!line) return;
     const std::string_view value = StripQuotes(line->value);
     if (value.empty()) return;
-    result = ParseProfileInt(value);
+    // kernel32 reads the value into a 30-byte buffer: at most 29 bytes count.
+    result = ParseProfileInt(value.substr(0, 29));
   });
   return result;
 }

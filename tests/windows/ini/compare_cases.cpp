@@ -75,11 +75,12 @@ std::vector<Case> RuleCases() {
                         Get("long", "v", "", 255), Get("long", "v", "", 300), Get("long", "v", "", 302)}));
   cases.push_back(Make("getint",
                        "[n]\r\na=42\r\nb=0x10\r\nc=-0x10\r\nd=010\r\ne=12abc\r\nf=3.9\r\ng= 12 \r\nh=abc\r\ni=-\r\n"
-                       "j=99999999999\r\nk=4294967296\r\nl=2147483648\r\nm=\"42\"\r\no=\r\np=- 5\r\nq=+7\r\n",
+                       "j=99999999999\r\nk=4294967296\r\nl=2147483648\r\nm=\"42\"\r\no=\r\np=- 5\r\nq=+7\r\n"
+                       "r=" + std::string(28, '0') + "17\r\n",
                        {GetInt("n", "a"), GetInt("n", "b"), GetInt("n", "c"), GetInt("n", "d"), GetInt("n", "e"),
                         GetInt("n", "f"), GetInt("n", "g"), GetInt("n", "h"), GetInt("n", "i"), GetInt("n", "j"),
                         GetInt("n", "k"), GetInt("n", "l"), GetInt("n", "m"), GetInt("n", "o"), GetInt("n", "p"),
-                        GetInt("n", "q"), GetInt("n", "missing"), GetInt("missing", "a"),
+                        GetInt("n", "q"), GetInt("n", "r"), GetInt("n", "missing"), GetInt("missing", "a"),
                         GetInt(std::nullopt, "a"), GetInt("n", std::nullopt)}));
   cases.push_back(Make("line ends", "[a]\nx=1\n[b]\ry=2\r[c]\r\r\nz=3\r\nw=4",
                        {Get("a", "x"), Get("b", "y"), Get("c", "z"), Get("c", "w"), Get(std::nullopt, std::nullopt),
