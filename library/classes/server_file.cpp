@@ -1,5 +1,8 @@
 #include "classes/server_file.hpp"
 
+#include "classes/refusal.hpp"
+#include "storage/ini/ini_access.hpp"
+#include "storage/native_text.hpp"
 #include "storage/paths.hpp"
 
 namespace vantrel::classes {
@@ -14,6 +17,10 @@ ServerFile::ServerFile(const automation::String& servUPath, automation::String& 
   ini_.KeepChecks();
   checked_ = ini_.CheckIniFile();
   if (!checked_) errorMsg = kServUPathError;
+  // A file whose lines cannot be read is refused for reads and writes alike:
+  // a list would come back empty, and what is written would never read back.
+  if (const std::string why = checked_ ? storage::ini::TextRefusal(storage::ToNativePath(ServerFilePath(servUPath))) : ""; !why.empty())
+    RaiseIfRefused(u"ServUDaemon.ini: " + storage::Utf8ToUtf16(why));
 }
 
 bool WriteReloadSignal(storage::CIniFile& ini) { return ini.WriteString(u"GLOBAL", u"ReloadSettings", u"true"); }

@@ -23,7 +23,8 @@ automation::String ServerFilePath(const automation::String& servUPath);
 // The server file held locked for one operation: its reads see its own
 // writes, and Commit() writes them all at once; destroyed without Commit()
 // (an error part way), it writes nothing. False (with `errorMsg` set to
-// "ServUPath error") when the file fails CheckIniFile.
+// "ServUPath error") when the file fails CheckIniFile; raises the refusal
+// (error 5) when its text cannot be taken as lines.
 class ServerFile {
  public:
   ServerFile(const automation::String& servUPath, automation::String& errorMsg);

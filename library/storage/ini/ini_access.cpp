@@ -107,6 +107,12 @@ std::vector<std::string> ReadSections(const std::filesystem::path& file) {
   return names;
 }
 
+std::string TextRefusal(const std::filesystem::path& file) {
+  std::string why;
+  ReadDocument(file, [&](const Document& doc) { why = doc.TextRefusal(); });
+  return why;
+}
+
 bool ReplaceSection(const std::filesystem::path& file, std::string_view section,
                     const std::vector<std::string>& lines) {
   std::string body;

@@ -48,6 +48,10 @@ std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::stri
 // and keys before the first header are not sections).
 std::vector<std::string> ReadSections(const std::filesystem::path& file);
 
+// Document::TextRefusal of the file: why it can be neither read nor written
+// as lines (empty when it can).
+std::string TextRefusal(const std::filesystem::path& file);
+
 // Replaces the section's lines by `lines` ("key=value" each); creates it when missing.
 bool ReplaceSection(const std::filesystem::path& file, std::string_view section,
                     const std::vector<std::string>& lines);

@@ -177,6 +177,12 @@ Document::Document() : bytes_(std::make_unique<const std::string>()) {
   RebuildIndex();
 }
 
+std::string Document::TextRefusal() const {
+  if (encoding_ == FileEncoding::Ansi || body_.size() % 2 == 0) return {};
+  return "the file starts with a UTF-16 byte-order mark but is no UTF-16 text (an odd number of bytes); "
+         "lines written into it would never read back";
+}
+
 Document Document::Parse(std::string bytes) {
   Document doc;
   doc.bytes_ = std::make_unique<const std::string>(std::move(bytes));

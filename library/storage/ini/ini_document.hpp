@@ -51,6 +51,10 @@ class Document {
   std::string Serialise() const;
 
   FileEncoding encoding() const { return encoding_; }
+  // Why the file cannot be taken as lines (empty when it can): it starts with
+  // a UTF-16 byte-order mark but is no UTF-16 text (an odd number of bytes),
+  // so lines written into it would be misaligned and never read back.
+  std::string TextRefusal() const;
 
   // The body lines (header excluded) of the first section of that name,
   // letter case ignored; section "" is the block before the first header and

@@ -58,6 +58,7 @@ void Session::EnsureLoaded(bool take_lock) {
 }
 
 bool Session::Writable(std::string& error) const {
+  if (error = doc_.TextRefusal(); !error.empty()) return false;
   switch (kind_) {
     case PathKind::File:
     case PathKind::Missing:
