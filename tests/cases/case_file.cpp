@@ -78,7 +78,7 @@ class Reader {
     block_ = words.empty() ? "?" : words[0];
     after_ = std::find(words.begin(), words.end(), "after") != words.end();
     absent_ = std::find(words.begin(), words.end(), "absent") != words.end();
-    static const std::set<std::string> known{"calls", "disk", "ServUDaemon.ini", "Vantrel.ini"};
+    static const std::set<std::string> known{"calls", "disk", "locale", "ServUDaemon.ini", "Vantrel.ini"};
     if (!known.count(block_)) c.error += "line " + std::to_string(number) + ": unknown block " + block_ + "\n";
   }
 
@@ -86,6 +86,8 @@ class Reader {
     while (!lines_.empty() && lines_.back().empty()) lines_.pop_back();
     if (block_ == "disk") {
       (after_ ? c.diskAfter : c.disk) = lines_;
+    } else if (block_ == "locale") {
+      c.locale = lines_.empty() ? "" : lines_[0];
     } else if (block_ != "calls" && !block_.empty() && block_ != "?") {
       FileState state{absent_, {}};
       for (const std::string& l : lines_) state.bytes += l + "\r\n";

@@ -27,6 +27,7 @@ struct Case {
   std::string error;   // a syntax error of the case file
   std::map<std::string, FileState> before, after;  // by file name (ServUDaemon.ini, Vantrel.ini)
   std::vector<std::string> disk, diskAfter;
+  std::string locale;  // LC_ALL for the case (its code page), empty for the process's
   std::vector<CallLine> calls;
 };
 

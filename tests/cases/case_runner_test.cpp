@@ -12,12 +12,14 @@
 #include <ctime>
 #include <iomanip>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "automation/error.hpp"
 #include "automation/text.hpp"
 #include "call_line.hpp"
 #include "case_file.hpp"
+#include "scoped_locale.hpp"
 #include "temp_root.hpp"
 
 namespace vantrel::testing {
@@ -104,6 +106,8 @@ TEST_P(CaseTest, Runs) {
   ASSERT_TRUE(c.error.empty()) << c.where << "\n" << c.error;
   ::setenv("TZ", "JST-9", 1);  // results do not depend on the local time zone
   ::tzset();
+  std::optional<storage::testing::ScopedLocale> locale;
+  if (!c.locale.empty()) locale.emplace(c.locale.c_str());
   TempRoot temp;
   const fs::path servu = temp.top() / "servu";
   const std::map<std::string, fs::path> files{{"ServUDaemon.ini", servu / "ServUDaemon.ini"},
