@@ -93,7 +93,7 @@ bool AdminOfAdmin::AddAdmin(const String& AdminName, const String& AdminPassword
     reason = u"the AdminPassword may not start, nor the RootDir end, with a blank or a quote";
   }
   if (reason.empty()) reason = storage::RefusalOfLength(entry, u"AdminPassword with the RootDir");
-  RaiseIfRefused(reason);
+  if (Refuse(ErrorMsg, reason)) return false;
 
   const Ref<Admin> list = AdminProperty.Get();
   for (std::int32_t i = 1; i <= list->Count(); ++i) {
@@ -132,7 +132,7 @@ bool AdminOfAdmin::ChangeSystemPassword(const String& OldAdministrator, const St
   // Wrong old credentials leave ErrorMsg as the last operation left it.
   admin::SettingsTransaction transaction;
   if (!admin::CheckSystemAdmin(OldAdministrator, OldPassword)) return false;
-  RaiseIfRefused(RefusalOfSetting(NewAdministrator, u"NewAdministrator"));
+  if (Refuse(ErrorMsg, RefusalOfSetting(NewAdministrator, u"NewAdministrator"))) return false;
   const bool written =
       admin::WriteSetting(admin::kVantrelSection, u"Administrator", NewAdministrator) &&
       admin::WriteSetting(admin::kVantrelSection, u"Password", storage::MakeSaltedPassword(NewPassword));
@@ -165,7 +165,7 @@ bool AdminOfAdmin::AddPublicDir(const String& SDir) {
     ErrorMsg = kDirEmpty;
     return false;
   }
-  RaiseIfRefused(RefusalOfSetting(SDir, u"SDir"));
+  if (Refuse(ErrorMsg, RefusalOfSetting(SDir, u"SDir"))) return false;
   const Ref<PublicDir> list = PublicDirProperty.Get();
   for (std::int32_t i = 1; i <= list->Count(); ++i) {
     if (storage::EqualsIgnoreCase(list->Item(automation::Variant(i))->Directory, SDir)) {

@@ -75,10 +75,10 @@ String RefusalOfDomainText(const String& hostName, const String& ip) {
 
 // A line is listed from its first 254 bytes: fields 0 to 4 (up to the ID)
 // must lie within them, or the list would not read any more.
-void RaiseIfUnlistable(const String& line) {
+String UnlistableRefusal(const String& line) {
   std::size_t end = 0;
   for (int bar = 0; bar < 5 && end != String::npos; ++bar) end = line.find(u'|', end + (bar > 0));
-  RaiseIfRefused(storage::RefusalOfLength(String(line, 0, end), u"HostName with the IP"));
+  return storage::RefusalOfLength(String(line, 0, end), u"HostName with the IP");
 }
 
 // The domain IDs the settings file's domain administrators hold, as the
@@ -116,15 +116,14 @@ const String& HostToWrite(const ListedDomain& d) {
 
 // The checks every change of the domain list starts with, in their order:
 // the system administrator, then (for a new line's text) a host name and
-// address that cannot break the file (refused with an error). Clears ErrorMsg first.
+// address that cannot break the file (refused). Clears ErrorMsg first.
 bool PassesChangeChecks(Domains& domains, const String* hostName, const String* ip) {
   domains.ErrorMsg.clear();
   if (!admin::CheckSystemAdmin(domains.AdminName, domains.AdminPassword)) {
     domains.ErrorMsg = kNotAdministrator;
     return false;
   }
-  if (hostName && ip) RaiseIfRefused(RefusalOfDomainText(*hostName, *ip));
-  return true;
+  return !(hostName && ip && Refuse(domains.ErrorMsg, RefusalOfDomainText(*hostName, *ip)));
 }
 
 }  // namespace
@@ -169,7 +168,7 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
   while (taken(servu::DomainKey(number))) ++number;
 
   const String line = servu::FormatDomainLine(IP, port, HostName, static_cast<std::int16_t>(id));
-  RaiseIfUnlistable(line);
+  if (Refuse(ErrorMsg, UnlistableRefusal(line))) return false;
   const bool written = ini->WriteString(servu::kDomainsSection, servu::DomainKey(number), line) && ini.Commit();
   if (!written) ErrorMsg = kAddFailed;
   return written;
@@ -242,7 +241,7 @@ bool Domains::ModifyDomain(std::int16_t ID, const String& HostName, const String
     // must not get another domain's line overwritten.
     const String line =
         servu::FormatDomainLine(storage::TrimSpaces(IP), port, storage::TrimSpaces(HostName), ID, d.wholeFields);
-    RaiseIfUnlistable(line);
+    if (Refuse(ErrorMsg, UnlistableRefusal(line))) return false;
     written = ini->WriteString(servu::kDomainsSection, d.key, line);
   }
   written = written && ini.Commit();

@@ -1,11 +1,11 @@
 #include "classes/refusal.hpp"
 
-#include "automation/error.hpp"
-
 namespace vantrel::classes {
 
-void RaiseIfRefused(const std::u16string& reason) {
-  if (!reason.empty()) throw automation::AutomationError(automation::kInvalidArgument, u"Refused: " + reason);
+bool Refuse(std::u16string& errorMsg, const std::u16string& reason) {
+  if (reason.empty()) return false;
+  errorMsg = u"Refused: " + reason;
+  return true;
 }
 
 }  // namespace vantrel::classes

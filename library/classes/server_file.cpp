@@ -20,7 +20,7 @@ ServerFile::ServerFile(const automation::String& servUPath, automation::String& 
   // A file whose lines cannot be read is refused for reads and writes alike:
   // a list would come back empty, and what is written would never read back.
   if (const std::string why = checked_ ? storage::ini::TextRefusal(storage::ToNativePath(ServerFilePath(servUPath))) : ""; !why.empty())
-    RaiseIfRefused(u"ServUDaemon.ini: " + storage::Utf8ToUtf16(why));
+    checked_ = !Refuse(errorMsg, u"ServUDaemon.ini: " + storage::Utf8ToUtf16(why));
 }
 
 bool WriteReloadSignal(storage::CIniFile& ini) { return ini.WriteString(u"GLOBAL", u"ReloadSettings", u"true"); }

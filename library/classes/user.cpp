@@ -78,8 +78,8 @@ std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID, con
 
 // The checks of an add, in their fixed order after the file is open and the
 // list read. `others` are the domain's users that stay beside the new account.
-// Sets ErrorMsg and returns nullopt on the first failed check, raises the
-// refusal of text the file cannot hold; otherwise hands back the admitted rules.
+// Sets ErrorMsg and returns nullopt on the first failed check (text the file
+// cannot hold included); otherwise hands back the admitted rules.
 std::optional<std::vector<Ref<CDirAccess>>> CheckAdd(User& user, const String& name,
                                                      const std::vector<Ref<CUserList>>& others) {
   if (NameTaken(others, name)) {
@@ -92,7 +92,7 @@ std::optional<std::vector<Ref<CDirAccess>>> CheckAdd(User& user, const String& n
     return std::nullopt;
   }
   std::vector<Ref<CDirAccess>> rules = AdmittedRules(user);
-  RaiseIfRefused(AccountRefusal(user, name, rules));
+  if (Refuse(user.ErrorMsg, AccountRefusal(user, name, rules))) return std::nullopt;
   return rules;
 }
 
