@@ -58,7 +58,10 @@ std::string UnifiedDiff(const std::string& label, bool existed, const std::strin
   std::ostringstream out;
   out << "--- " << (existed ? label : "/dev/null") << "\n+++ " << label << '\n';
   diff.printUnifiedFormat(out);
-  return out.str();
+  std::string text = out.str();
+  // A new file's hunk starts before line 1, as diff and patch write it.
+  if (const auto hunk = text.find("\n@@ -1,0 "); !existed && hunk != std::string::npos) text[hunk + 5] = '0';
+  return text;
 }
 
 }  // namespace vantrel::cli
