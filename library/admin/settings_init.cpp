@@ -12,6 +12,7 @@
 namespace vantrel::admin {
 namespace {
 
+namespace fs = std::filesystem;
 
 void CreateSettingsFile() {
   SettingsTransaction transaction;
