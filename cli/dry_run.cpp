@@ -12,16 +12,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Lines without their ends ("\r\n" or "\n"); a last line without one counts.
+// Lines without their "\n" (a "\r" before it stays, so the diff applies to
+// the file's own bytes); a last line without one counts.
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+    lines.push_back(text.substr(start, end - start));
     start = end + 1;
   }
   return lines;
