@@ -148,7 +148,7 @@ void AddDomainsCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto* add = domains->add_subcommand("add", "add a domain (system administrator)");
   add->add_option("host", q->hostName, "host name")->required();
   add->add_option("ip", q->ip, "IP address (\"\" for every address)")->required();
-  add->add_option("--port", q->port, "port number, 1 to 32767 (default 21)")->each([q](const std::string&) { q->portGiven = true; });
+  add->add_option("--port", q->port, "port number, 1 to 32767 (default 21)")->type_name("PORT")->each([q](const std::string&) { q->portGiven = true; });
   add->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
   add->callback([q, &options, &result] { result = RunGuarded([&] { return Add(*q, options); }); });
 

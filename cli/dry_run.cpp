@@ -44,7 +44,7 @@ bool DryRunReport::Print(std::ostream& out) const {
     out << diff;
     changed = changed || !diff.empty();
   }
-  return changed;
+  return changed || !folders_.empty();
 }
 
 std::string UnifiedDiff(const std::string& label, bool existed, const std::string& before, const std::string& after) {

@@ -16,7 +16,7 @@ class DryRunReport {
  public:
   DryRunReport();
   // The folders that would be created, then one diff per changed file.
-  // False when no file would change.
+  // False when nothing would change.
   bool Print(std::ostream& out) const;
 
  private:
