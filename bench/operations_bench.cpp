@@ -96,9 +96,9 @@ struct Setup {
     root = base / ("vantrel-bench-" + Num(::getpid()) + "-" + Num(which));
     const std::string folder = "ServU" + Num(which);
     fs::create_directories(root / "drives/c" / folder);
-    fs::create_directories(root / "Windows");
+    fs::create_directories(root / "drives/c/Windows");
     server = root / "drives/c" / folder / "ServUDaemon.ini";
-    settings = root / "Windows/Vantrel.ini";
+    settings = root / "drives/c/Windows/Vantrel.ini";
     servUPath = u"C:\\" + Wide(folder);
     serverBytes = ServerFile();
     settingsBytes = SettingsFile();

@@ -23,6 +23,7 @@
 #include "automation/text.hpp"
 #include "cli_support.hpp"
 #include "model/names.hpp"
+#include "storage/ini/ini_transaction.hpp"
 
 namespace vantrel::cli {
 namespace {
@@ -86,6 +87,7 @@ bool WarningDue() {
   std::error_code error;
   const auto last = fs::last_write_time(stamp, error);
   if (!error && fs::file_time_type::clock::now() - last < std::chrono::hours(24)) return false;
+  if (storage::ini::DryRun::Active()) return true;  // a dry run leaves every file as it was
   fs::create_directories(folder, error);
   std::ofstream{stamp};
   fs::last_write_time(stamp, fs::file_time_type::clock::now(), error);

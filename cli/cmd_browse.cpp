@@ -49,6 +49,11 @@ int Browse(const Request& q, const GlobalOptions& options) {
     }
     return OperationOutcome(*explorer, false, options, "");
   }
+  if (!storage::FileExists(au::FromUtf8(q.dir))) {
+    // List finds nothing in a missing folder; an empty table would hide the typing error.
+    PrintError("the folder " + q.dir + " does not exist (" + storage::ToNativePath(au::FromUtf8(q.dir)).string() + ")");
+    return kOperationFalse;
+  }
 
   json folders = json::array(), files = json::array();
   Table table{{"Type", "Name", "Size", "Modified (UTC)", "Created (UTC)"}, {}};
@@ -82,6 +87,7 @@ int Browse(const Request& q, const GlobalOptions& options) {
 int MakeFolder(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> explorer = CreateManager(m::Explorer::kProgId);
   CallMethod(*explorer, m::Explorer::CreateDir, {au::FromUtf8(q.path)});
+  if (options.dryRun) return kSuccess;  // the dry run's report names the folders
   const bool exists = storage::FileExists(au::FromUtf8(q.path));
   if (options.json) std::cout << json{{"Path", q.path}, {"exists", exists}}.dump(2) << '\n';
   if (exists) {

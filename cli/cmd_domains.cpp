@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "automation/coercion.hpp"
+#include "automation/error.hpp"
 #include "automation/text.hpp"
 #include "cli_support.hpp"
 #include "model/names.hpp"
@@ -68,10 +69,23 @@ struct Request {
   bool yes = false;
 };
 
+// A port as the declared Integer holds it; anything else names the option and the range.
+au::Variant Port(const std::string& option, const std::string& text) {
+  const std::string expected = option + " '" + text + "': expected a port number from 1 to 32767";
+  try {
+    const std::int16_t port = au::ToInteger(au::Variant(au::FromUtf8(text)));
+    if (port < 1) throw UsageError{expected};
+    return au::Variant(port);
+  } catch (const au::AutomationError& e) {
+    if (e.Number() != 13 && e.Number() != 6) throw;  // type mismatch, overflow
+    throw UsageError{expected};
+  }
+}
+
 int Add(const Request& q, const GlobalOptions& options) {
-  au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   std::vector<au::Variant> args{au::FromUtf8(q.hostName), au::FromUtf8(q.ip)};
-  if (q.portGiven) args.emplace_back(au::FromUtf8(q.port));
+  if (q.portGiven) args.push_back(Port("--port", q.port));
+  au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::AddDomain, args));
   if (!ok) return OperationOutcome(*domains, false, options, "");
   // AddDomain does not say which ID it gave: the new listing does.
@@ -90,17 +104,17 @@ int Add(const Request& q, const GlobalOptions& options) {
 }
 
 int Modify(const Request& q, const GlobalOptions& options) {
+  au::Variant port = Port("PORT", q.port);
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
-  const bool ok = au::ToBoolean(
-      CallMethod(*domains, m::Domains::ModifyDomain,
-                 {au::FromUtf8(q.id), au::FromUtf8(q.hostName), au::FromUtf8(q.ip), au::FromUtf8(q.port)}));
+  const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::ModifyDomain,
+                                           {au::FromUtf8(q.id), au::FromUtf8(q.hostName), au::FromUtf8(q.ip), port}));
   return OperationOutcome(*domains, ok, options, "Modified domain " + q.id);
 }
 
 // Deleting a domain takes all its accounts with it: a person confirms on the
-// terminal, a script says --yes.
-bool Confirmed(const Request& q) {
-  if (q.yes) return true;
+// terminal, a script says --yes. A dry run deletes nothing, so needs neither.
+bool Confirmed(const Request& q, const GlobalOptions& options) {
+  if (q.yes || options.dryRun) return true;
   if (q.passwordStdin || !::isatty(STDIN_FILENO))
     throw UsageError{"domains delete removes domain " + q.id +
                      " and every account in it: add --yes to confirm when standard input is not a terminal"};
@@ -111,7 +125,7 @@ bool Confirmed(const Request& q) {
 }
 
 int Delete(const Request& q, const GlobalOptions& options) {
-  if (!Confirmed(q)) {
+  if (!Confirmed(q, options)) {
     std::cerr << "vantrel: nothing deleted\n";
     return kOperationFalse;
   }
@@ -134,7 +148,7 @@ void AddDomainsCommand(CLI::App& app, GlobalOptions& options, int& result) {
   auto* add = domains->add_subcommand("add", "add a domain (system administrator)");
   add->add_option("host", q->hostName, "host name")->required();
   add->add_option("ip", q->ip, "IP address (\"\" for every address)")->required();
-  add->add_option("--port", q->port, "port (default 21)")->each([q](const std::string&) { q->portGiven = true; });
+  add->add_option("--port", q->port, "port number, 1 to 32767 (default 21)")->type_name("PORT")->each([q](const std::string&) { q->portGiven = true; });
   add->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
   add->callback([q, &options, &result] { result = RunGuarded([&] { return Add(*q, options); }); });
 
@@ -142,7 +156,7 @@ void AddDomainsCommand(CLI::App& app, GlobalOptions& options, int& result) {
   modify->add_option("id", q->id, "domain ID")->required();
   modify->add_option("host", q->hostName, "host name")->required();
   modify->add_option("ip", q->ip, "IP address")->required();
-  modify->add_option("port", q->port, "port")->required();
+  modify->add_option("port", q->port, "port number, 1 to 32767")->required();
   modify->add_flag("--password-stdin", q->passwordStdin, "read the password from the first line of standard input");
   modify->callback([q, &options, &result] { result = RunGuarded([&] { return Modify(*q, options); }); });
 

@@ -24,7 +24,8 @@ int Init(const GlobalOptions& options) {
   std::error_code error;
   const bool existed = std::filesystem::exists(file, error);
   admin::EnsureSettingsFiles();
-  if (!std::filesystem::exists(file, error)) {
+  const auto* dryRun = storage::ini::DryRun::Active();
+  if (!std::filesystem::exists(file, error) && !(dryRun && dryRun->Written(file))) {
     std::cerr << "vantrel: could not create the settings file " << file.string()
               << "; check that its folder is writable, or choose another system root with --root or VANTREL_ROOT\n";
     return kOperationFalse;
@@ -39,7 +40,7 @@ int Init(const GlobalOptions& options) {
     std::cout << "The settings file " << file.string() << " exists already; nothing was changed.\n";
     return kSuccess;
   }
-  std::cout << "Created the settings file " << file.string() << ".\n"
+  std::cout << (dryRun ? "Would create the settings file " : "Created the settings file ") << file.string() << ".\n"
             << "The system administrator is " << administrator << " with the factory password "
             << automation::ToUtf8(admin::kDefaultPassword) << ".\n"
             << "Change that password now:\n"

@@ -309,7 +309,7 @@ int Guarded(const std::function<int()>& body) {
 }
 
 void AddCommonOptions(CLI::App* sub, Request& q) {
-  sub->add_option("--domain", q.domain, "domain number (default 1)");
+  sub->add_option("--domain", q.domain, "domain number (default 1)")->type_name("N");
   sub->add_flag("--password-stdin", q.passwordStdin,
                 "read passwords from standard input: the administrator's, then the account's new one");
 }
@@ -322,14 +322,14 @@ void AddAccountOptions(CLI::App* sub, Request& q) {
   sub->add_flag("--clear-rules", q.clearRules, "remove every access rule");
   auto* disable = sub->add_flag("--disable", q.disable, "disable the account");
   sub->add_flag("--enable", q.enable, "enable the account")->excludes(disable);
-  sub->add_option("--expire", q.expire, "expiry date and time (e.g. \"2030-06-30 18:00:00\") or never");
-  sub->add_option("--timeout", q.timeout, "idle time-out");
-  sub->add_option("--max-users", q.maxUsers, "maximum number of users logged in");
-  sub->add_option("--max-per-ip", q.maxPerIp, "maximum logins per IP address");
-  sub->add_option("--speed-up", q.speedUp, "upload speed limit");
-  sub->add_option("--speed-down", q.speedDown, "download speed limit");
-  sub->add_option("--session-timeout", q.sessionTimeout, "session time-out");
-  sub->add_option("--quota", q.quota, "disk quota size, or off");
+  sub->add_option("--expire", q.expire, "expiry date and time (e.g. \"2030-06-30 18:00:00\") or never")->type_name("DATE|never");
+  sub->add_option("--timeout", q.timeout, "idle time-out in seconds (0: none)")->type_name("SECONDS");
+  sub->add_option("--max-users", q.maxUsers, "maximum number of users logged in at once (0: no limit)")->type_name("N");
+  sub->add_option("--max-per-ip", q.maxPerIp, "maximum logins per IP address (0: no limit)")->type_name("N");
+  sub->add_option("--speed-up", q.speedUp, "upload speed limit in bytes per second (0: none)")->type_name("BYTES/S");
+  sub->add_option("--speed-down", q.speedDown, "download speed limit in bytes per second (0: none)")->type_name("BYTES/S");
+  sub->add_option("--session-timeout", q.sessionTimeout, "session time-out in seconds (0: none)")->type_name("SECONDS");
+  sub->add_option("--quota", q.quota, "disk quota in bytes, or off")->type_name("BYTES|off");
   auto* rel = sub->add_flag("--relpaths", q.relPaths, "show paths relative to the home folder");
   sub->add_flag("--no-relpaths", q.noRelPaths, "show full paths")->excludes(rel);
   auto* change = sub->add_flag("--change-password", q.changePassword, "the user may change the password");

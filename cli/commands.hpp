@@ -13,6 +13,7 @@ struct GlobalOptions {
   std::string servuPath;   // --servu-path, else SERVU_PATH, else the current folder
   std::string admin;       // --admin, else VANTREL_ADMIN
   bool json = false;       // --json
+  bool dryRun = false;     // --dry-run
 };
 
 // Exit codes of the tool.

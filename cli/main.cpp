@@ -2,12 +2,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 #include <iostream>
 
 #include "cli_support.hpp"
 #include "commands.hpp"
+#include "dry_run.hpp"
+#include "storage/paths.hpp"
 
 namespace {
 
@@ -66,6 +70,18 @@ std::string UnknownSubcommand(CLI::App& app, int argc, char** argv) {
   return {};
 }
 
+// A root made before the Windows folder moved under drive C: still works,
+// but new accounts would get host paths in the server file; say how to move it.
+void WarnOnLegacyWindowsFolder() {
+  const std::filesystem::path legacy = vantrel::storage::LegacyWindowsFolder();
+  if (legacy.empty()) return;
+  const std::filesystem::path drive = vantrel::storage::SystemRoot() / "drives" / "c";
+  std::cerr << "vantrel: warning: this root keeps the Windows folder in " << legacy.string()
+            << ", so paths written into ServUDaemon.ini would be host paths; move it to C:\\Windows with\n"
+            << "  mkdir -p " << drive.string() << " && mv " << legacy.string() << " " << (drive / "Windows").string()
+            << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,6 +97,8 @@ int main(int argc, char** argv) {
   app.add_option("--servu-path", options.servuPath, "the FTP server's folder, holding ServUDaemon.ini");
   app.add_option("--admin", options.admin, "administrator name for operations that need rights");
   app.add_flag("--json", options.json, "print results as JSON (errors as a JSON object on standard error)");
+  app.add_flag("--dry-run", options.dryRun,
+               "write nothing; print the unified diff of each file the command would write");
   app.footer(
       "Global options may stand anywhere on the line. Environment: VANTREL_ROOT (the system root), SERVU_PATH (the\n"
       "FTP server's folder), VANTREL_ADMIN (--admin), VANTREL_PASSWORD (the administrator's password; else\n"
@@ -92,9 +110,14 @@ int main(int argc, char** argv) {
 
   // The library finds its system root in VANTREL_ROOT; --root moves it for
   // this run before any command callback touches the library.
-  app.parse_complete_callback([&options] {
+  std::unique_ptr<DryRunReport> dryRun;
+  app.parse_complete_callback([&options, &dryRun] {
     UseJsonErrors(options.json);
+    if (options.dryRun && options.json)
+      throw CLI::ValidationError("--dry-run", "prints a diff for people; use it without --json");
     if (!options.root.empty()) ::setenv("VANTREL_ROOT", options.root.c_str(), 1);
+    if (options.dryRun) dryRun = std::make_unique<DryRunReport>();
+    WarnOnLegacyWindowsFolder();
   });
 
   int result = kSuccess;
@@ -123,5 +146,7 @@ int main(int argc, char** argv) {
     PrintError(e.what());
     return kUsageOrAutomationError;
   }
+  if (dryRun && !dryRun->Print(std::cout) && result == kSuccess)
+    std::cerr << "vantrel: dry run: no file would change\n";
   return result;
 }

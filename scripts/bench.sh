@@ -26,7 +26,7 @@ python3 "$top/bench/table.py" "$out"
 
 # The command-line tool, whole processes.
 cli="$build/cli/vantrel"
-mkdir -p "$work/root/drives/c" "$work/root/Windows"
+mkdir -p "$work/root/drives/c/Windows"
 cp -r "$top/examples/servu" "$work/root/drives/c/Serv-U"
 if command -v hyperfine >/dev/null; then
   echo

@@ -67,6 +67,8 @@ run vantrel users add frank --home 'C:\ftp\frank' --rule 'C:\ftp\frank|RWAMLCDP'
     --expire '2030-06-30 18:00:00' --timeout 600 --quota 5000
 run vantrel users list
 run vantrel users show frank
+# --dry-run shows what a change would write, and writes nothing.
+run vantrel users modify frank --timeout 900 --rule 'C:\ftp\frank|RL' --dry-run
 run vantrel users modify frank --disable --speed-up 100 --rename franklin
 run vantrel --json users show franklin
 run vantrel users add 'eve|1' --home 'C:\ftp\eve'
@@ -106,6 +108,7 @@ run vantrel domains add ftp.new.example 10.0.0.30 --port 2121
 run vantrel domains add FTP.NEW.example 10.0.0.31
 run vantrel domains add 'evil|host' 10.0.0.31
 run vantrel domains modify 3 ftp.renamed.example 10.0.0.30 2200
+run vantrel domains delete 1 --dry-run
 run vantrel domains delete 1 --yes
 run vantrel --json domains list
 run vantrel reload

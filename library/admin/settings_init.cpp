@@ -1,7 +1,6 @@
 #include "admin/settings_init.hpp"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "admin/identity.hpp"
@@ -31,12 +30,11 @@ void CreateSettingsFile() {
 }
 
 void CreateWelcomeFile(const std::u16string& path) {
-  const fs::path native = storage::ToNativePath(path);
-  std::ofstream out(native, std::ios::binary | std::ios::trunc);
-  out << "Welcome to use Vantrel.dll\r\n"
-      << storage::ToAnsi(std::u16string(kProductName) + u" " + kProductVersion + u" - Copyright (C) 2026 " +
-                         kDevelopers)
-      << "\r\n";
+  const std::string text = "Welcome to use Vantrel.dll\r\n" +
+                           storage::ToAnsi(std::u16string(kProductName) + u" " + kProductVersion +
+                                           u" - Copyright (C) 2026 " + kDevelopers) +
+                           "\r\n";
+  storage::ini::WriteWholeFile(storage::ToNativePath(path), text, 0644);
 }
 
 }  // namespace
@@ -44,9 +42,15 @@ void CreateWelcomeFile(const std::u16string& path) {
 void EnsureSettingsFiles() {
   const std::u16string windowsFolder = storage::WindowsFolder();
 #ifndef _WIN32
-  // The stand-in Windows folder is the library's own; a fresh root lacks it.
+  // The stand-in Windows folder is the library's own; a fresh root lacks it
+  // (and its drive folder too).
+  const fs::path native = storage::ToNativePath(windowsFolder);
   std::error_code ignored;
-  fs::create_directories(storage::ToNativePath(windowsFolder), ignored);
+  if (storage::ini::DryRun* dry = storage::ini::DryRun::Active()) {
+    if (!fs::exists(native, ignored)) dry->CreateFolder(native);
+  } else {
+    fs::create_directories(native, ignored);
+  }
 #endif
   if (!storage::FileExists(SettingsFilePath())) CreateSettingsFile();
   const std::u16string welcome = storage::PathJoin(windowsFolder, u"Vantrel.txt");

@@ -9,6 +9,7 @@
 #include "case_fold.hpp"
 #include "native_text.hpp"
 #include "storage/blanks.hpp"
+#include "storage/ini/ini_transaction.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,6 +19,14 @@
 
 namespace vantrel::storage {
 namespace {
+
+// In a dry run a missing folder is reported instead of created.
+bool DryRunFolder(std::u16string_view path) {
+  ini::DryRun* dry = ini::DryRun::Active();
+  if (dry == nullptr) return false;
+  if (!FileExists(path)) dry->CreateFolder(ToNativePath(path));
+  return true;
+}
 
 #ifndef _WIN32
 
@@ -142,6 +151,7 @@ bool FileExists(std::u16string_view path) {
 }
 
 void CreateFolderPath(std::u16string_view path) {
+  if (DryRunFolder(path)) return;
   std::u16string full(path);
   if (full.empty() || !IsPathSeparator(full.back())) full.push_back(u'\\');
   for (std::size_t i = 0; i < full.size(); ++i) {
@@ -213,7 +223,19 @@ std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
   return result;
 }
 
-std::u16string WindowsFolder() { return NativePathToText(SystemRoot() / "Windows"); }
+std::filesystem::path LegacyWindowsFolder() {
+  std::error_code ec;
+  const std::filesystem::path legacy = SystemRoot() / "Windows";
+  if (std::filesystem::exists(ToNativePath(kWindowsFolder), ec) || !std::filesystem::is_directory(legacy, ec))
+    return {};
+  return legacy;
+}
+
+std::u16string WindowsFolder() {
+  // A root from before the move keeps working (with host paths) until its folder is moved.
+  if (const std::filesystem::path legacy = LegacyWindowsFolder(); !legacy.empty()) return NativePathToText(legacy);
+  return kWindowsFolder;
+}
 
 bool FileExists(std::u16string_view path) {
   const std::filesystem::path native = ToNativePath(path);
@@ -231,6 +253,7 @@ bool FileExists(std::u16string_view path) {
 }
 
 void CreateFolderPath(std::u16string_view path) {
+  if (DryRunFolder(path)) return;
   std::u16string full(path);
   if (full.empty() || !IsPathSeparator(full.back())) full.push_back(u'\\');
   for (std::size_t i = 0; i < full.size(); ++i) {

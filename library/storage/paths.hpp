@@ -4,8 +4,9 @@
 // queries the operations need. Every file access goes through ToNativePath.
 //
 // On POSIX the platform is stood in for: the system root (VANTREL_ROOT, by
-// default /var/lib/vantrel, read at every call) holds the Windows folder
-// <root>/Windows and the drives <root>/drives/<letter>; both "\" and "/"
+// default /var/lib/vantrel, read at every call) holds the drives
+// <root>/drives/<letter>, and so the Windows folder C:\Windows at
+// <root>/drives/c/Windows; both "\" and "/"
 // separate; a missing component is looked up again without regard to letter
 // case, as Windows would find it.
 #include <filesystem>
@@ -21,8 +22,9 @@ constexpr bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 // unless the folder already ends with one. An empty folder gives the name.
 std::u16string PathJoin(std::u16string_view folder, std::u16string_view name);
 
-// The Windows folder (on POSIX <root>/Windows), without a trailing separator;
-// empty when it cannot be determined.
+// The Windows folder, without a trailing separator; empty when it cannot be
+// determined. On POSIX C:\Windows, or the native path of the legacy folder
+// (LegacyWindowsFolder) while a root still uses it.
 std::u16string WindowsFolder();
 
 // True when the file or folder exists. Not found (no such file, folder or
@@ -48,6 +50,12 @@ std::u16string NativePathToText(const std::filesystem::path& path);
 // The system root of the POSIX stand-ins: VANTREL_ROOT made absolute, or
 // /var/lib/vantrel when the variable is unset or empty.
 std::filesystem::path SystemRoot();
+
+inline constexpr char16_t kWindowsFolder[] = u"C:\\Windows";
+
+// <root>/Windows, where roots made by earlier versions keep the Windows
+// folder, when it exists and <root>/drives/c/Windows does not; else empty.
+std::filesystem::path LegacyWindowsFolder();
 #endif
 
 }  // namespace vantrel::storage

@@ -9,12 +9,12 @@ vantrel=${1:?usage: cli_test.sh VANTREL EXAMPLE_INI}
 work=$(mktemp -d /tmp/vantrel-cli.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-mkdir -p root/Windows root/drives/d/ftp/sales/in servu
+mkdir -p root/drives/c/Windows root/drives/d/ftp/sales/in servu
 cp "${2:?}" servu/ServUDaemon.ini
 ini=servu/ServUDaemon.ini
 # Vantrel / KelpMoor (salt "ab"), public directory C:\Vantrel.
 printf '[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n[PublicDir]\r\ndir1=C:\\Vantrel\r\n' \
-  >root/Windows/Vantrel.ini
+  >root/drives/c/Windows/Vantrel.ini
 export LC_ALL=C.UTF-8 VANTREL_ROOT=$work/root SERVU_PATH=$work/servu XDG_CACHE_HOME=$work/cache
 unset VANTREL_ADMIN VANTREL_PASSWORD VANTREL_NEW_PASSWORD VANTREL_USER_PASSWORD
 
@@ -86,6 +86,24 @@ assert (d["alice"], d["bob"]) == (None, "2025-01-01T08:00:00"), d' <<<"$out" || 
 
 run "port option" 0 -- "$vantrel" domains add new.example 10.9.9.9 --port 2100
 grep -aq '^Domain4=10.9.9.9||2100|new.example|3|0' "$ini" || fail "added line"
+run "port out of range" 2 -- "$vantrel" domains add big.example 10.9.9.8 --port 99999
+has "option and range" "--port '99999': expected a port number from 1 to 32767" "$err"
+
+# --dry-run: a diff per file, and no file, folder, lock or temporary file made or changed.
+snapshot() { find "$work/root" "$work/servu" -printf '%p %s %T@\n' | sort; }
+before=$(snapshot)
+run "dry run: add" 0 -- "$vantrel" users add dora --home 'C:\ftp\dora' --rule 'C:\ftp\dora|RL' --dry-run
+has "labelled" "+++ $work/servu/ServUDaemon.ini" "$out"
+has "Windows path" "+LoginMesFile=C:\Windows\Vantrel.txt" "$out"
+has "folder" "would create the folder $work/root/drives/c/ftp/dora" "$out"
+run "dry run: delete asks nothing" 0 -- "$vantrel" --dry-run domains delete 2
+has "lines removed" "-[USER=grace|2]" "$out"
+[ "$(snapshot)" == "$before" ] || fail "dry run changed files: $(diff <(echo "$before") <(snapshot))"
+VANTREL_ROOT=$work/fresh2 run "dry run: init" 0 -- "$vantrel" init --dry-run
+[ -e "$work/fresh2" ] && fail "dry run created the root"
+mkdir -p old/Windows
+VANTREL_ROOT=$work/old run "old root" 0 -- "$vantrel" version
+has "move told" "mv $work/old/Windows $work/old/drives/c/Windows" "$err"
 
 run "admins: passwords on stdin" 0 $'KelpMoor\nPa55\n' -- "$vantrel" admins add sales --domain 2 \
   --root 'D:\ftp\sales' --password-stdin
@@ -96,6 +114,8 @@ run "admins as JSON" 0 -- "$vantrel" --json admins list
 printf '%1000s' '' >root/drives/d/ftp/sales/report.txt
 VANTREL_PASSWORD=pa55 run "browse as JSON" 0 -- "$vantrel" --admin sales --json browse 'D:\ftp\sales' '*.TXT'
 has "file length" '"FileLength": 1000' "$out"
+VANTREL_PASSWORD=pa55 run "browse a missing folder" 1 -- "$vantrel" --admin sales browse 'D:\ftp\sales\nope'
+has "folder named" "the folder D:\ftp\sales\nope does not exist" "$err"
 VANTREL_NEW_PASSWORD=New-Pass1 run "passwd" 0 -- "$vantrel" admins passwd --name Root
 VANTREL_PASSWORD=New-Pass1 run "new credentials" 0 -- "$vantrel" --admin root public-dirs list
 

@@ -29,18 +29,23 @@ TEST(PathJoin, TrimsSpacesAndAddsOneBackslash) {
 class SystemRootTest : public TempRootTest {};
 
 TEST_F(SystemRootTest, RootIsReadFromTheEnvironmentAtEveryCall) {
-  EXPECT_EQ(WindowsFolder(), NativePathToText(root_ / "Windows"));
   const fs::path other = top_ / "other";
   ::setenv("VANTREL_ROOT", other.c_str(), 1);
   EXPECT_EQ(SystemRoot(), other);
-  EXPECT_EQ(WindowsFolder(), NativePathToText(other / "Windows"));
   EXPECT_EQ(ToNativePath(u"D:\\x"), other / "drives" / "d" / "x");
   ::setenv("VANTREL_ROOT", "rel/root", 1);
   EXPECT_EQ(SystemRoot(), cwd_ / "rel" / "root");  // relative: from the current folder
   ::unsetenv("VANTREL_ROOT");
   EXPECT_EQ(SystemRoot(), fs::path("/var/lib/vantrel"));
-  ::setenv("VANTREL_ROOT", "", 1);
-  EXPECT_EQ(WindowsFolder(), u"/var/lib/vantrel/Windows");
+}
+
+TEST_F(SystemRootTest, WindowsFolderIsOnDriveCUnlessAnOldRootHasItsOwn) {
+  EXPECT_EQ(WindowsFolder(), u"C:\\Windows");
+  fs::remove_all(root_ / "drives");
+  fs::create_directories(root_ / "Windows");
+  EXPECT_EQ(WindowsFolder(), NativePathToText(root_ / "Windows"));
+  fs::create_directories(root_ / "drives" / "c" / "Windows");
+  EXPECT_EQ(WindowsFolder(), u"C:\\Windows");  // the new place wins once it exists
 }
 
 // ---- Mapping Windows-form paths -------------------------------------------
@@ -112,7 +117,7 @@ class FileExistsTest : public TempRootTest {};
 
 TEST_F(FileExistsTest, FilesAndFoldersWhateverTheLetterCase) {
   MakeFile(root_ / "drives" / "c" / "srv" / "ServUDaemon.ini", "x");
-  MakeFile(root_ / "Windows" / "only-in-windows.ini", "x");
+  MakeFile(root_ / "drives" / "c" / "Windows" / "only-in-windows.ini", "x");
   MakeFile(cwd_ / "plain.txt", "x");
   const std::pair<const char16_t*, bool> cases[] = {
       {u"C:\\srv\\ServUDaemon.ini", true}, {u"c:\\SRV\\servudaemon.ini", true},

@@ -1,6 +1,6 @@
 #pragma once
 // A fresh system root for one test: <tmp>/root is VANTREL_ROOT (with its
-// Windows folder), <tmp>/cwd the current folder. Both are restored and the
+// Windows folder C:\Windows), <tmp>/cwd the current folder. Both are restored and the
 // folder removed at the end.
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ class TempRoot {
   const std::filesystem::path& path() const { return root_; }
   const std::filesystem::path& top() const { return top_; }
   const std::filesystem::path& cwd() const { return cwd_; }
-  std::filesystem::path WindowsFolder() const { return root_ / "Windows"; }
+  std::filesystem::path WindowsFolder() const { return root_ / "drives" / "c" / "Windows"; }
   void WriteSettings(std::string_view bytes) const { WriteBytes(WindowsFolder() / "Vantrel.ini", bytes); }
   std::string ReadSettings() const { return ReadBytes(WindowsFolder() / "Vantrel.ini"); }
 

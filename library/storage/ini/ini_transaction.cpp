@@ -25,6 +25,7 @@ std::map<fs::path, std::weak_ptr<Session>>& OpenSessions() {
 }
 
 thread_local std::string t_last_error;
+thread_local DryRun* t_dry_run = nullptr;
 
 fs::path LockFileFor(const fs::path& file) {
   fs::path lock = file;
@@ -40,13 +41,24 @@ const std::string& LastIniError() { return t_last_error; }
 
 void Session::EnsureLoaded(bool take_lock) {
   if (loaded_) return;
+  loaded_ = true;
+  if (DryRun* dry = DryRun::Active()) {
+    // Nothing is written, so nothing needs excluding: no lock file either.
+    if (const std::string* text = dry->Written(file_)) {
+      kind_ = PathKind::File;
+      doc_ = Document::Parse(std::string(*text));
+      return;
+    }
+    take_lock = false;
+  }
   FileIo& io = CurrentFileIo();
   if (take_lock && !lock_) {
     // No lock file possible (missing or read-only folder): run unlocked.
     lock_ = io.Lock(LockFileFor(file_));
   }
-  loaded_ = true;
   kind_ = io.Stat(file_);
+  if (kind_ == PathKind::MissingFolder && DryRun::Active() && DryRun::Active()->FolderCreated(file_.parent_path()))
+    kind_ = PathKind::Missing;  // the dry run has "created" the folder
   if (kind_ == PathKind::File) {
     std::string bytes;
     if (io.Read(file_, bytes)) {
@@ -84,7 +96,13 @@ bool Session::Commit(std::string& error) {
   if (!dirty_) return true;
   if (!Writable(error)) return false;
   const auto content = [this](const std::function<void(std::string_view)>& put) { doc_.Serialise(put); };
-  if (!ReplaceFileContent(file_, content, error, new_file_mode_)) return false;
+  if (DryRun* dry = DryRun::Active()) {
+    std::string text;
+    content([&text](std::string_view piece) { text += piece; });
+    dry->Write(file_, std::move(text));
+  } else if (!ReplaceFileContent(file_, content, error, new_file_mode_)) {
+    return false;
+  }
   dirty_ = false;
   kind_ = PathKind::File;
   return true;
@@ -155,6 +173,41 @@ Transaction::~Transaction() {
   if (joined_) return;
   auto& sessions = OpenSessions();
   sessions.erase(session_->file());
+}
+
+DryRun::DryRun(FileSink file_sink, FolderSink folder_sink)
+    : file_sink_(std::move(file_sink)), folder_sink_(std::move(folder_sink)), outer_(t_dry_run) {
+  t_dry_run = this;
+}
+
+DryRun::~DryRun() { t_dry_run = outer_; }
+
+DryRun* DryRun::Active() { return t_dry_run; }
+
+const std::string* DryRun::Written(const fs::path& file) const {
+  const auto it = written_.find(SessionKey(file));
+  return it == written_.end() ? nullptr : &it->second;
+}
+
+void DryRun::CreateFolder(const fs::path& folder) {
+  if (folders_.insert(SessionKey(folder)).second) folder_sink_(folder);
+}
+
+bool DryRun::FolderCreated(const fs::path& folder) const { return folders_.count(SessionKey(folder)) != 0; }
+
+void DryRun::Write(const fs::path& file, std::string text) {
+  const fs::path key = SessionKey(file);
+  file_sink_(key, text);
+  written_[key] = std::move(text);
+}
+
+bool WriteWholeFile(const fs::path& file, const std::string& text, unsigned new_file_mode) {
+  if (DryRun* dry = DryRun::Active()) {
+    dry->Write(file, text);
+    return true;
+  }
+  std::string error;
+  return ReplaceFileContent(file, text, error, new_file_mode);
 }
 
 void Transaction::SetNewFileMode(unsigned mode) { session_->SetNewFileMode(mode); }

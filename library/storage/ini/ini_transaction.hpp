@@ -30,7 +30,11 @@
 // - Not shared between threads: use a Transaction on the thread that made it.
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 namespace vantrel::storage::ini {
 
@@ -58,5 +62,38 @@ class Transaction {
   std::shared_ptr<Session> session_;
   bool joined_ = false;
 };
+
+// A dry run: while one lives, commits in this thread take no lock and write
+// nothing; each hands the file's new text to `file_sink`, and later reads of
+// that file in this thread see that text. Folders that would be created go to
+// `folder_sink` (CreateFolderPath). Other whole-file writes of the library go
+// through WriteWholeFile, so they are caught too.
+class DryRun {
+ public:
+  using FileSink = std::function<void(const std::filesystem::path& file, const std::string& text)>;
+  using FolderSink = std::function<void(const std::filesystem::path& folder)>;
+  DryRun(FileSink file_sink, FolderSink folder_sink);
+  ~DryRun();
+  DryRun(const DryRun&) = delete;
+  DryRun& operator=(const DryRun&) = delete;
+
+  // The dry run open in this thread, or null.
+  static DryRun* Active();
+  // The text a commit of this run handed over for `file`, or null.
+  const std::string* Written(const std::filesystem::path& file) const;
+  void Write(const std::filesystem::path& file, std::string text);
+  void CreateFolder(const std::filesystem::path& folder);
+  bool FolderCreated(const std::filesystem::path& folder) const;
+
+ private:
+  FileSink file_sink_;
+  FolderSink folder_sink_;
+  std::map<std::filesystem::path, std::string> written_;
+  std::set<std::filesystem::path> folders_;
+  DryRun* outer_;
+};
+
+// Writes a whole (non-INI) file atomically, or hands it to the open dry run.
+bool WriteWholeFile(const std::filesystem::path& file, const std::string& text, unsigned new_file_mode);
 
 }  // namespace vantrel::storage::ini
