@@ -56,9 +56,10 @@ struct Tally {
 // Runs a case in `folder` (an existing empty folder); adds to the tally.
 void RunCase(const Case& c, const std::string& folder, Tally& tally);
 
-// Cases for a single-byte ANSI code page (1252) and for code page 932.
-std::vector<Case> RuleCases();
-std::vector<Case> DoubleByteCases();
+// The directed cases of a case file (cases/README.md), and the one case too
+// long to write out there.
+std::vector<Case> ReadCaseFile(const std::string& path);
+Case LongListsCase();
 std::vector<Case> RandomCases(std::uint32_t seed, int cases, int steps_per_case, bool double_byte);
 
 // A file's bytes in the form Wine writes a changed file.

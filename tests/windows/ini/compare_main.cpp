@@ -1,18 +1,32 @@
-// ini_kernel32_compare [SEED [CASES [STEPS]]]: runs the rule cases and the
-// seeded random sequences; prints every unexpected difference; exit 1 if any.
+// ini_kernel32_compare CASE_FILE [SEED [CASES [STEPS]]]: runs the rule cases
+// of the file and the seeded random sequences; prints every unexpected
+// difference; exit 1 if any.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "compare.hpp"
 
 int main(int argc, char** argv) {
-  const std::uint32_t seed = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20261207u;
-  const int random_cases = argc > 2 ? std::atoi(argv[2]) : 300;
-  const int steps = argc > 3 ? std::atoi(argv[3]) : 25;
+  if (argc < 2) {
+    std::fputs("usage: ini_kernel32_compare CASE_FILE [SEED [CASES [STEPS]]]\n", stderr);
+    return 2;
+  }
+  const std::uint32_t seed = argc > 2 ? static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)) : 20261207u;
+  const int random_cases = argc > 3 ? std::atoi(argv[3]) : 300;
+  const int steps = argc > 4 ? std::atoi(argv[4]) : 25;
+  std::vector<compare::Case> cases;
+  try {
+    cases = compare::ReadCaseFile(argv[1]);
+  } catch (const std::exception& e) {
+    std::printf("DIFF cannot read the cases: %s\n", e.what());
+    return 1;
+  }
 
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -23,7 +37,8 @@ int main(int argc, char** argv) {
   int n = 0;
   const bool double_byte = GetACP() == 932;
   std::printf("ANSI code page %u\n", GetACP());
-  for (const compare::Case& c : double_byte ? compare::DoubleByteCases() : compare::RuleCases()) {
+  if (!double_byte) cases.push_back(compare::LongListsCase());
+  for (const compare::Case& c : cases) {
     const std::string folder = root + "\\r" + std::to_string(++n);
     CreateDirectoryA(folder.c_str(), nullptr);
     compare::RunCase(c, folder, rules);

@@ -10,13 +10,16 @@ exe=$(find "$build" -name ini_kernel32_compare.exe -print -quit)
 wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
 [ -x "$wine" ] || { echo "$wine is missing" >&2; exit 1; }
 
+cases=$(realpath "$(dirname "$0")/../ini/cases")
+windows_path() { local absolute; absolute=$(realpath "$1"); echo "Z:${absolute//\//\\}"; }
+
 status=0
-run() {  # run LOCALE SEED
+run() {  # run LOCALE CASE_FILE SEED
   local out
-  out=$(LC_ALL=$1 "$wine" "$exe" "$2" 150 25 2>&1) || status=1
+  out=$(LC_ALL=$1 "$wine" "$exe" "$(windows_path "$cases/$2")" "$3" 150 25 2>&1) || status=1
   printf '%s\n' "$out" | grep -E '^(DIFF|ANSI|rule cases|random)' || { printf '%s\n' "$out"; status=1; }
 }
-run en_US.UTF-8 20261207
-run en_US.UTF-8 4242
-run ja_JP.UTF-8 932
+run en_US.UTF-8 single_byte.cases 20261207
+run en_US.UTF-8 single_byte.cases 4242
+run ja_JP.UTF-8 double_byte.cases 932
 exit $status
