@@ -158,37 +158,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           Section& s = *Find(model.bodies, section);
           if (!s.keys) s.keys = Keys(file, section);  // the write's own result, checked below
           const std::string stored(StripQuotes(Trim(value, kProfileBlanks)));
-          bool found = false;
-          for (KeyValue& kv : *s.keys) {
-            if (NamesEqual(kv.name, key)) found = true, kv.value = stored;
+          // The value goes to the first line of that name: its key, or a bare
+          // line (invisible to reads) that becomes a key. So every key of the
+          // name reads the new value, and one of them may be new.
+          std::vector<KeyValue> updated = *s.keys;
+          for (KeyValue& kv : updated) {
+            if (NamesEqual(kv.name, key)) kv.value = stored;
           }
-          if (!found) {
-            // A new key goes at the end, or takes the place of a bare line of
-            // its name (invisible to reads): the read must show it once, with
-            // the other keys unchanged.
-            std::vector<KeyValue> got = Keys(file, section);
-            const auto it = std::find_if(got.begin(), got.end(), [&](const KeyValue& kv) { return NamesEqual(kv.name, key); });
-            if (it == got.end() || it->value != stored) std::abort();
-            std::vector<KeyValue> rest = got;
-            rest.erase(rest.begin() + (it - got.begin()));
-            if (!Same(*s.keys, rest)) std::abort();
-            s.keys = std::move(got);
-          }
+          std::vector<KeyValue> got = Keys(file, section), rest = got;
+          const auto it = std::find_if(rest.begin(), rest.end(), [&](const KeyValue& kv) { return NamesEqual(kv.name, key); });
+          if (it == rest.end() || it->value != stored) std::abort();
+          rest.erase(it);
+          if (!Same(got, updated) && !Same(rest, updated)) std::abort();
+          s.keys = std::move(got);
         }
       } else if (op == 1) {
         if (!WriteProfileString(section, key, std::nullopt, file)) std::abort();
         if (Section* s = Find(model.bodies, section); s && s->keys) {
-          for (auto it = s->keys->begin(); it != s->keys->end(); ++it) {
-            if (NamesEqual(it->name, key)) {
-              s->keys->erase(it);
-              // A later line of the same name now shows its own value.
-              for (const KeyValue& kv : *s->keys) {
-                if (NamesEqual(kv.name, key)) s->keys.reset();
-                if (!s->keys) break;
-              }
-              break;
-            }
+          // The first line of that name goes: its key (a later key of the name
+          // then shows its own value), or a bare line before it, invisible to reads.
+          const auto named = [&](const KeyValue& kv) { return NamesEqual(kv.name, key); };
+          std::vector<KeyValue> after = *s->keys;
+          if (const auto it = std::find_if(after.begin(), after.end(), named); it != after.end()) after.erase(it);
+          std::vector<KeyValue> got = Keys(file, section);
+          for (std::size_t i = 0; i < after.size() && i < got.size(); ++i) {
+            if (named(after[i])) after[i].value = got[i].value;
           }
+          if (!Same(got, after) && !Same(got, *s->keys)) std::abort();
+          s->keys = std::move(got);
         }
       } else {
         if (!WriteProfileString(section, std::nullopt, std::nullopt, file)) std::abort();
