@@ -68,7 +68,7 @@ int AddUsers(GetClassObjectFn getClassObject, int thread, const std::wstring& se
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 2;
   const HMODULE dll = LoadLibraryW(argv[1]);
-  const auto getClassObject = dll ? reinterpret_cast<GetClassObjectFn>(GetProcAddress(dll, "DllGetClassObject")) : nullptr;
+  const auto getClassObject = dll ? reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject"))) : nullptr;
   if (!getClassObject) {
     std::printf("FAIL: %ls does not load\n", argv[1]);
     return 1;
