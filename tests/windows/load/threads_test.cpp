@@ -55,6 +55,11 @@ int AddUsers(GetClassObjectFn getClassObject, int thread, const std::wstring& se
       if (Put(user, &_User::put_UserName, name) && Put(user, &_User::put_HomeDir, homes + name) &&
           SUCCEEDED(user->AddUser(1, &ok)) && ok == VARIANT_TRUE) {
         ++added;
+      } else {
+        BSTR why = nullptr;
+        user->get_ErrorMsg(&why);
+        std::printf("FAIL: %ls not added: %ls\n", name.c_str(), why ? why : L"");
+        SysFreeString(why);
       }
     }
   }
