@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libdtl-dev
   help2man
+  clang libclang-rt-14-dev
   qt6-base-dev xvfb xauth x11-apps imagemagick fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine64 libwine-dev wine32:i386 qemu-user-static

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the unit and integration tests (CTest), the same unit tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded run of each
+# fuzz target, and the Windows tests
 # (cross-built with mingw-w64 for x64 and x86, run under 64- and 32-bit Wine).
 # A missing tool fails the run.
 set -euo pipefail
@@ -23,6 +24,12 @@ echo "== unit tests under ASan+UBSan =="
 build build/asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_QT_WIZARD=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs" -L unit
+
+echo "== fuzz targets (libFuzzer, ASan+UBSan), a bounded run each =="
+cmake -S "$top" -B build/fuzz -G Ninja -DVANTREL_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON -DVANTREL_QT_WIZARD=OFF >/dev/null
+cmake --build build/fuzz -j "$jobs" --target ini_fuzz dir_fuzz coercion_fuzz
+ctest --test-dir build/fuzz --output-on-failure -L fuzz
 
 echo "== Windows builds (x64, x86) and tests under 64- and 32-bit Wine =="
 build build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"

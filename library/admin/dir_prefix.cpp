@@ -4,6 +4,7 @@
 
 #include "storage/case_fold.hpp"
 #include "storage/paths.hpp"
+#include "storage/real_location.hpp"
 
 namespace vantrel::admin {
 namespace {
@@ -86,6 +87,11 @@ bool IsWithinFolder(std::u16string_view path, std::u16string_view folder) {
   if (!storage::EqualsIgnoreCase(std::u16string_view(p).substr(0, f.size()), f)) return false;
   // The folder itself, or a path that continues at a folder boundary.
   return p.size() == f.size() || f.back() == u'\\' || p[f.size()] == u'\\';
+}
+
+bool IsReallyWithinFolder(std::u16string_view path, std::u16string_view folder) {
+  return IsWithinFolder(path, folder) &&
+         storage::RealLocationWithin(storage::RealLocation(path), storage::RealLocation(folder));
 }
 
 }  // namespace vantrel::admin

@@ -19,4 +19,9 @@ std::u16string NormaliseFolderPath(std::u16string_view path);
 // without regard to letter case. An empty folder admits nothing.
 bool IsWithinFolder(std::u16string_view path, std::u16string_view folder);
 
+// IsWithinFolder, and where `path` really leads (links, junctions, short
+// names resolved: storage/real_location.hpp) lies in where `folder` leads.
+// The check for rights: no link inside a folder admits what it points to.
+bool IsReallyWithinFolder(std::u16string_view path, std::u16string_view folder);
+
 }  // namespace vantrel::admin

@@ -62,10 +62,10 @@ bool CheckDirRight(std::u16string_view adminName, std::u16string_view adminPassw
   if (isSystem && HasDriveRoot(NormaliseFolderPath(path))) return true;
 
   for (const auto& [key, folder] : GetSettingEntries(kPublicDirSection)) {
-    if (IsWithinFolder(path, folder)) return true;
+    if (IsReallyWithinFolder(path, folder)) return true;
   }
   const std::u16string entry = ReadSetting(kPrivateDirSection, adminName);
-  if (!entry.empty() && IsWithinFolder(path, FieldAt(storage::SplitFields(entry), 2))) return true;
+  if (!entry.empty() && IsReallyWithinFolder(path, FieldAt(storage::SplitFields(entry), 2))) return true;
   return false;
 }
 

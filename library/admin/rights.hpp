@@ -23,7 +23,8 @@ bool CheckDomainRight(std::u16string_view adminName, std::u16string_view adminPa
 // Whether the caller may work in `path`: the system administrator on any drive
 // path; anyone below a public directory; a domain administrator below its root
 // folder. Folders admit only paths at or below their boundary after lexical
-// normalisation, and an empty public directory or root folder admits nothing.
+// normalisation and where the path really leads (a link inside a root admits
+// nothing outside it); an empty public directory or root folder admits nothing.
 bool CheckDirRight(std::u16string_view adminName, std::u16string_view adminPassword, std::u16string_view path);
 
 // The caller's role for a domain.

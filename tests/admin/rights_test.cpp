@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/error.hpp"
+#include "automation/text.hpp"
 #include "storage/codepage.hpp"
 #include "storage/password.hpp"
 #include "temp_root.hpp"
@@ -59,6 +60,35 @@ TEST_F(RightsTest, DirectoryRight) {
   EXPECT_FALSE(CheckDirRight(u"Vantrel", u"secret", u"\\\\server\\share"));
   EXPECT_FALSE(CheckDirRight(u"Vantrel", u"secret", u"relative\\path"));
   EXPECT_FALSE(CheckDirRight(u"Vantrel", u"wrong", u"e:\\anything"));
+}
+
+// Where a path really leads counts: links inside a root or public folder,
+// ".." and letter case lead nowhere outside it.
+TEST_F(RightsTest, DirectoryRightFollowsLinksToTheirRealLocation) {
+  namespace fs = std::filesystem;
+  const fs::path ftp = root_.path() / "drives/d/ftp", pub = root_.path() / "drives/c/Vantrel";
+  for (const char* dir : {"sales/sub", "other", "SALES"}) fs::create_directories(ftp / dir);
+  fs::create_directories(pub);
+  fs::create_directory_symlink(ftp / "other", ftp / "sales/out");
+  fs::create_directory_symlink("/etc", ftp / "sales/etc");
+  fs::create_directory_symlink(ftp / "other/new", ftp / "sales/dangling");
+  fs::create_directory_symlink(ftp / "sales/sub", ftp / "sales/in");
+  fs::create_directory_symlink("/etc", pub / "etc");
+  const struct {
+    const char16_t* path;
+    bool admitted;
+  } cases[] = {
+      {u"d:\\ftp\\sales\\out", false},        {u"d:\\ftp\\sales\\out\\new\\deeper", false},
+      {u"d:\\ftp\\sales\\etc", false},        {u"D:\\FTP\\Sales\\Etc\\passwd", false},
+      {u"d:\\ftp\\sales\\dangling", false},   {u"d:\\ftp\\SALES\\x", false},  // another folder on disk
+      {u"d:\\ftp\\sales\\in\\x", true},       {u"d:\\ftp\\sales\\out\\..\\sub", true},
+      {u"d:\\ftp\\sales\\New\\Deeper", true}, {u"d:\\ftp\\sales", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CheckDirRight(u"sales", u"Pa55", c.path), c.admitted) << automation::ToUtf8(c.path);
+  }
+  EXPECT_FALSE(CheckDirRight(u"", u"", u"c:\\vantrel\\etc"));
+  EXPECT_TRUE(CheckDirRight(u"Vantrel", u"secret", u"d:\\ftp\\sales\\etc"));  // any drive path
 }
 
 TEST_F(RightsTest, EmptyPublicDirectoryAdmitsNothing) {
