@@ -14,15 +14,17 @@ using automation::VarType;
 // of the process locale: they are kept in their lower-case form.
 void KeyedItems::Add(automation::Ref<automation::Object> record, const automation::String& key) {
   automation::String folded = storage::LowerText(key);
-  if (!folded.empty() && byKey_.contains(folded)) throw AutomationError(automation::kDuplicateKey);
-  items_.push_back({std::move(record), folded});
-  if (!folded.empty()) {
-    try {
-      byKey_.emplace(std::move(folded), items_.back().record.get());
-    } catch (...) {
-      items_.pop_back();
-      throw;
-    }
+  if (folded.empty()) {
+    items_.push_back({std::move(record), nullptr});
+    return;
+  }
+  const auto [at, added] = byKey_.try_emplace(std::move(folded), record.get());
+  if (!added) throw AutomationError(automation::kDuplicateKey);
+  try {
+    items_.push_back({std::move(record), &at->first});
+  } catch (...) {
+    byKey_.erase(at);
+    throw;
   }
 }
 
@@ -32,7 +34,7 @@ std::size_t KeyedItems::IndexOf(const Variant& indexKey) const {
       const auto found = byKey_.find(storage::LowerText(indexKey.AsString()));
       if (found == byKey_.end()) throw AutomationError(automation::kInvalidArgument);
       for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].record.get() == found->second && items_[i].foldedKey == found->first) return i;
+        if (items_[i].foldedKey == &found->first) return i;
       throw AutomationError(automation::kInvalidArgument);  // not reached: the index mirrors the items
     }
     case VarType::Empty:
@@ -55,7 +57,7 @@ const automation::Ref<automation::Object>& KeyedItems::Item(const Variant& index
 
 void KeyedItems::Remove(const Variant& indexKey) {
   const std::size_t index = IndexOf(indexKey);
-  if (!items_[index].foldedKey.empty()) byKey_.erase(items_[index].foldedKey);
+  if (items_[index].foldedKey) byKey_.erase(byKey_.find(*items_[index].foldedKey));  // not by the node's own key
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

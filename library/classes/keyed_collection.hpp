@@ -36,7 +36,7 @@ class KeyedItems {
  private:
   struct Entry {
     automation::Ref<automation::Object> record;
-    automation::String foldedKey;  // empty: reachable by position only
+    const automation::String* foldedKey;  // the key in byKey_; null: reachable by position only
   };
   std::size_t IndexOf(const automation::Variant& indexKey) const;
 

@@ -1,7 +1,6 @@
 #include "storage/ini/ini_access.hpp"
 
 #include <cstdint>
-#include <unordered_map>
 
 #include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
@@ -28,11 +27,9 @@ struct NameHash {
   std::size_t operator()(std::string_view name) const {
     std::uint64_t hash = 1469598103934665603ull;  // 64-bit FNV-1a on every platform
     for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-    return static_cast<std::size_t>(hash);
+    hash ^= hash >> 32;  // FNV's low bits mix poorly; the table takes the low bits
+    return static_cast<std::size_t>(hash * 0x9E3779B97F4A7C15ull >> 16);
   }
-};
-struct NameEqual {
-  bool operator()(std::string_view a, std::string_view b) const { return NamesEqual(a, b); }
 };
 
 }  // namespace
@@ -84,16 +81,27 @@ std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::stri
     // the name in the section named with spaces trimmed, unquoted, then cut.
     const std::optional<std::span<const Line>> body = Requested(doc, section);
     if (!body) return;
-    std::unordered_map<std::string_view, std::string_view, NameHash, NameEqual> first;
-    first.reserve(body->size());
+    // Open addressing over the body's lines (no node per key): name -> the
+    // first visible key line of that name.
+    std::size_t slots = 16;
+    while (slots < body->size() * 2) slots *= 2;
+    const std::size_t mask = slots - 1;
+    std::vector<const Line*> first(slots, nullptr);
+    const auto slot_of = [&](std::string_view name) -> const Line*& {
+      for (std::size_t i = NameHash{}(name) & mask;; i = (i + 1) & mask) {
+        if (first[i] == nullptr || NamesEqual(first[i]->name, name)) return first[i];
+      }
+    };
     for (const Line& line : *body) {
-      if (line.kind == LineKind::Key && !line.hidden) first.emplace(line.name, line.value);
+      if (line.kind != LineKind::Key || line.hidden) continue;
+      const Line*& slot = slot_of(line.name);
+      if (slot == nullptr) slot = &line;
     }
     for (KeyValue& entry : entries) {
-      const auto found = first.find(Trim(entry.name, kSpace));
-      if (found == first.end()) continue;
-      const std::string_view value = StripQuotes(found->second);
-      entry.value = std::string(value.substr(0, AnsiWholeCharPrefix(value, size - 1)));
+      const Line* found = slot_of(Trim(entry.name, kSpace));
+      if (found == nullptr) continue;
+      const std::string_view value = StripQuotes(found->value);
+      entry.value.assign(value.substr(0, AnsiWholeCharPrefix(value, size - 1)));
     }
   });
   return entries;

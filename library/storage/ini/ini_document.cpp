@@ -105,8 +105,15 @@ std::uint64_t NameHash(std::string_view name) {
     const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
   }
-  return hash;
+  // FNV's low bits mix poorly; the table takes the low bits.
+  hash ^= hash >> 32;
+  hash *= 0x9E3779B97F4A7C15ull;
+  return hash ^ (hash >> 29);
 }
+
+// The part of the hash kept in a slot: most lookups of another name then stop
+// there, without reading the block's name.
+std::uint32_t Tag(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
 // Of adjacent key lines with an empty name (blank lines between do not
 // count) only the first is seen. A block starts with a header (or the file),
@@ -193,15 +200,24 @@ Document Document::Parse(std::string bytes) {
     block.begin = at;
     block.header = true;
     block.name = name;
+    block.hash = NameHash(name);  // while the name's bytes are in the cache
     doc.blocks_.push_back(block);
   };
   if (doc.encoding_ == FileEncoding::Ansi) {
-    for (std::size_t start = 0; start < body.size();) {
-      const std::size_t end = FindLineBreak(body, start);
-      std::size_t first = start;
-      while (first < end && IsProfileBlank(body[first])) ++first;
-      if (first < end && body[first] == '[') start_block(start, *HeaderName(CutAtNul(body.substr(first, end - first))));
-      start = end + EndingLength(body, end);
+    // A header is a line whose first byte other than a blank is '[': look
+    // at each '[' (memchr scans far faster than a line split) and back over
+    // blanks to a line break or the file's start.
+    const char* const data = body.data();
+    const char* const stop = data + body.size();
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(stop - p))));
+         ++p) {
+      const char* start = p;
+      while (start > data && IsProfileBlank(start[-1])) --start;
+      if (start > data && start[-1] != '\n' && start[-1] != '\r') continue;
+      const auto first = static_cast<std::size_t>(p - data);
+      const std::size_t end = FindLineBreak(body, first);
+      start_block(static_cast<std::size_t>(start - data), *HeaderName(CutAtNul(body.substr(first, end - first))));
+      p = data + end - 1;  // the rest of the line holds no header
     }
   } else {
     // Every line goes through the code page, as a read of it would.
@@ -325,10 +341,11 @@ void Document::EnsureEnding(Line& line) const {
 std::uint32_t Document::FindBlock(std::string_view name) const {
   if (name.empty()) return 0;
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
-    std::uint32_t block = slots_[i];
+  const std::uint64_t hash = NameHash(name);
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    std::uint32_t block = slots_[i].block;
     if (block == kNone) return kNone;
-    if (!NamesEqual(blocks_[block].name, name)) continue;
+    if (slots_[i].tag != Tag(hash) || !NamesEqual(blocks_[block].name, name)) continue;
     while (block != kNone && blocks_[block].deleted) block = blocks_[block].next_same;
     return block;
   }
@@ -337,20 +354,21 @@ std::uint32_t Document::FindBlock(std::string_view name) const {
 void Document::IndexBlock(std::uint32_t block) {
   const std::string_view name = blocks_[block].name;
   if (!blocks_[block].header || name.empty()) return;
+  const std::uint64_t hash = blocks_[block].hash;
   if ((indexed_ + 1) * 2 > slots_.size()) {
     RebuildIndex();  // grows the table; indexes this block too
     return;
   }
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
-    std::uint32_t& slot = slots_[i];
-    if (slot == kNone) {
-      slot = block;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    Slot& slot = slots_[i];
+    if (slot.block == kNone) {
+      slot = {block, Tag(hash)};
       ++indexed_;
       return;
     }
-    if (NamesEqual(blocks_[slot].name, name)) {
-      std::uint32_t last = slot;  // later in the file than every block of the chain
+    if (slot.tag == Tag(hash) && NamesEqual(blocks_[slot.block].name, name)) {
+      std::uint32_t last = slot.block;  // later in the file than every block of the chain
       while (blocks_[last].next_same != kNone) last = blocks_[last].next_same;
       blocks_[last].next_same = block;
       return;
@@ -361,7 +379,7 @@ void Document::IndexBlock(std::uint32_t block) {
 void Document::RebuildIndex() {
   std::size_t size = 16;
   while (size < blocks_.size() * 2 + 2) size *= 2;
-  slots_.assign(size, kNone);
+  slots_.assign(size, Slot{});
   indexed_ = 0;
   for (Block& block : blocks_) block.next_same = kNone;
   for (std::uint32_t i = 1; i < blocks_.size(); ++i) IndexBlock(i);
@@ -454,6 +472,7 @@ void Document::AppendLines(const std::vector<std::string>& texts) {
   edited_.emplace_back();
   for (const std::string& text : texts) edited_.back().push_back(MakeLine(text));
   block.name = edited_.back().front().name;
+  block.hash = NameHash(block.name);
   blocks_.push_back(block);
   const auto added = static_cast<std::uint32_t>(blocks_.size() - 1);
   IndexBlock(added);
@@ -478,6 +497,7 @@ void Document::Settle(std::uint32_t block) {
   split.begin = split.end = body_.size();
   split.header = true;
   split.name = rest.front().name;
+  split.hash = NameHash(split.name);
   split.edited = static_cast<std::uint32_t>(edited_.size());
   edited_.push_back(std::move(rest));
   blocks_.insert(blocks_.begin() + block + 1, split);

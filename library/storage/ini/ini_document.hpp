@@ -78,6 +78,7 @@ class Document {
     std::size_t begin = 0;
     std::size_t end = 0;
     std::string_view name;  // the header's name ("" for block 0 and "[]")
+    std::uint64_t hash = 0;  // of the name, letter case ignored
     std::uint32_t edited = kNone;     // its lines in edited_, once changed
     std::uint32_t next_same = kNone;  // the next block of the same name
     bool header = false;
@@ -107,7 +108,11 @@ class Document {
   std::vector<Block> blocks_;
   std::deque<std::vector<Line>> edited_;  // a deque: references stay valid as it grows
   std::deque<std::string> owned_;  // bytes of made lines, decoded UTF-16 texts, new names
-  std::vector<std::uint32_t> slots_;  // open-addressing index: name -> first block of that name
+  struct Slot {
+    std::uint32_t block = kNone;
+    std::uint32_t tag = 0;  // high bits of the name's hash
+  };
+  std::vector<Slot> slots_;  // open-addressing index: name -> first block of that name
   std::size_t indexed_ = 0;
   // The lines of the block read last (unedited blocks only).
   mutable std::uint32_t cached_block_ = kNone;
