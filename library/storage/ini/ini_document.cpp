@@ -296,8 +296,13 @@ std::vector<Line>& Document::Edit(std::uint32_t block) {
   Block& b = blocks_[block];
   if (b.edited == kNone) {
     std::vector<Line> lines;
-    SplitLines(b.begin, b.end, lines, owned_);
-    MarkHiddenKeys(lines);
+    if (cached_block_ == block && encoding_ == FileEncoding::Ansi) {
+      lines = std::move(cached_lines_);  // the block read last: views into the file's bytes, taken as they are
+      cached_lines_.clear();
+    } else {
+      SplitLines(b.begin, b.end, lines, owned_);
+      MarkHiddenKeys(lines);
+    }
     b.edited = static_cast<std::uint32_t>(edited_.size());
     edited_.push_back(std::move(lines));
     if (cached_block_ == block) cached_block_ = kNone;
