@@ -132,6 +132,34 @@ void MarkHiddenKeys(std::vector<Line>& lines) {
   }
 }
 
+// MarkHiddenKeys after lines [from, to) changed: a line's visibility depends
+// only on the non-blank line before it, so only the changed lines and the
+// first non-blank line after them can change.
+void MarkHiddenKeysAround(std::vector<Line>& lines, std::size_t from, std::size_t to) {
+  bool previous_empty_key = false;
+  for (std::size_t j = from; j-- > 0;) {
+    if (lines[j].kind == LineKind::Blank) continue;
+    previous_empty_key = lines[j].kind == LineKind::Key && lines[j].name.empty();
+    break;
+  }
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    Line& line = lines[i];
+    line.hidden = false;
+    if (line.kind == LineKind::Blank) continue;
+    if (line.kind == LineKind::Key && line.name.empty()) {
+      line.hidden = previous_empty_key;
+      previous_empty_key = true;
+    } else {
+      previous_empty_key = false;
+    }
+    if (i >= to) break;
+  }
+}
+
+bool IsWritable(const Line& line) {
+  return ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) && !line.name.empty();
+}
+
 const Line* FindWritableKey(std::span<const Line> body, std::string_view key) {
   for (const Line& line : body) {
     if ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) {
@@ -460,8 +488,80 @@ void Document::InsertLines(std::uint32_t block, std::size_t at, const std::vecto
   std::vector<Line>& lines = Edit(block);
   // The line before gets a line end (block 0 starts the file: none before it).
   if (at > 0) EnsureEnding(lines[at - 1]);
+  // The key index holds on when no indexed line moves.
+  const auto moves = [](const Line& line) { return line.kind == LineKind::Key || line.kind == LineKind::Bare; };
+  if (std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(at), lines.end(), moves)) DropKeys(block);
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), made.begin(), made.end());
-  Settle(block);
+  if (!SettleChanged(block, at, at + made.size())) return Settle(block);
+  const auto found = key_indexes_.find(blocks_[block].edited);
+  if (found == key_indexes_.end()) return;
+  for (std::size_t i = at; i < at + made.size(); ++i) AddToIndex(found->second, lines, static_cast<std::uint32_t>(i));
+}
+
+bool Document::SettleChanged(std::uint32_t block, std::size_t from, std::size_t to) {
+  std::vector<Line>& lines = edited_[blocks_[block].edited];
+  const std::size_t first = blocks_[block].header ? 1 : 0;
+  for (std::size_t i = std::max(from, first); i < to; ++i) {
+    if (lines[i].kind == LineKind::Header) return false;
+  }
+  MarkHiddenKeysAround(lines, from, to);
+  return true;
+}
+
+Document::KeyIndex& Document::KeysOf(std::uint32_t block) {
+  const std::uint32_t id = blocks_[block].edited;
+  const auto found = key_indexes_.find(id);
+  if (found != key_indexes_.end()) return found->second;
+  KeyIndex& index = key_indexes_[id];
+  const std::vector<Line>& lines = edited_[id];
+  std::size_t size = 16;
+  while (size < lines.size() * 2 + 2) size *= 2;
+  index.slots.assign(size, kNone);
+  for (std::size_t i = blocks_[block].header ? 1 : 0; i < lines.size(); ++i) {
+    AddToIndex(index, lines, static_cast<std::uint32_t>(i));
+  }
+  return index;
+}
+
+void Document::AddToIndex(KeyIndex& index, const std::vector<Line>& lines, std::uint32_t line) {
+  if (!IsWritable(lines[line])) return;
+  if ((index.count + 1) * 2 > index.slots.size()) {
+    // Twice the size, every line again (in order: the first of a name wins).
+    std::vector<std::uint32_t> old(index.slots.size() * 2, kNone);
+    old.swap(index.slots);
+    index.count = 0;
+    for (std::uint32_t kept : old) {
+      if (kept != kNone) AddToIndex(index, lines, kept);
+    }
+  }
+  const std::size_t mask = index.slots.size() - 1;
+  const std::string_view name = lines[line].name;
+  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
+    std::uint32_t& slot = index.slots[i];
+    if (slot == kNone) {
+      slot = line;
+      ++index.count;
+      return;
+    }
+    if (NamesEqual(lines[slot].name, name)) {
+      if (line < slot) slot = line;
+      return;
+    }
+  }
+}
+
+std::uint32_t Document::FindIndexed(std::uint32_t block, std::string_view key) {
+  const KeyIndex& index = KeysOf(block);
+  const std::vector<Line>& lines = edited_[blocks_[block].edited];
+  const std::size_t mask = index.slots.size() - 1;
+  for (std::size_t i = NameHash(key) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t slot = index.slots[i];
+    if (slot == kNone || NamesEqual(lines[slot].name, key)) return slot;
+  }
+}
+
+void Document::DropKeys(std::uint32_t block) {
+  if (blocks_[block].edited != kNone) key_indexes_.erase(blocks_[block].edited);
 }
 
 void Document::AppendLines(const std::vector<std::string>& texts) {
@@ -495,6 +595,7 @@ void Document::Settle(std::uint32_t block) {
     MarkHiddenKeys(lines);
     return;
   }
+  DropKeys(block);
   std::vector<Line> rest(header, lines.end());
   lines.erase(header, lines.end());
   MarkHiddenKeys(lines);
@@ -519,8 +620,13 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
   }
   const std::size_t first = blocks_[block].header ? 1 : 0;
   const std::vector<Line>& lines = LinesOf(block);
-  const std::span<const Line> body = std::span<const Line>(lines).subspan(std::min(first, lines.size()));
-  const Line* found = FindWritableKey(body, key);
+  const Line* found = nullptr;
+  if (blocks_[block].edited != kNone && !key.empty()) {
+    const std::uint32_t at = FindIndexed(block, key);
+    if (at != kNone) found = &lines[at];
+  } else {
+    found = FindWritableKey(std::span<const Line>(lines).subspan(std::min(first, lines.size())), key);
+  }
   if (!found) {
     InsertLines(block, EndBeforeTrailingBlanks(lines, first), {KeyText(key, value)});
     return true;
@@ -539,8 +645,11 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
   Line replacement = MakeLine(text);
   std::vector<Line>& edited = Edit(block);
   replacement.ending = edited[index].ending;
+  const bool same_name = IsWritable(edited[index]) && replacement.kind == LineKind::Key &&
+                         !replacement.name.empty() && NamesEqual(replacement.name, edited[index].name);
+  if (!same_name) DropKeys(block);
   edited[index] = replacement;
-  Settle(block);
+  if (!SettleChanged(block, index, index + 1)) Settle(block);
   return true;
 }
 
@@ -553,6 +662,7 @@ bool Document::DeleteKey(std::string_view section, std::string_view key) {
   if (!found) return false;
   const auto index = static_cast<std::ptrdiff_t>(found - lines.data());
   std::vector<Line>& edited = Edit(block);
+  DropKeys(block);
   edited.erase(edited.begin() + index);
   MarkHiddenKeys(edited);
   return true;
@@ -571,6 +681,7 @@ bool Document::DeleteSection(std::string_view section) {
   }
   // Copied from the document's own lines: a read's lines may not outlive it.
   std::vector<Line>& own = Edit(block);
+  DropKeys(block);
   std::vector<Line> comments;
   std::copy_if(own.begin(), own.end(), std::back_inserter(comments), is(LineKind::Comment));
   own = comments;
@@ -582,6 +693,7 @@ bool Document::DeleteSection(std::string_view section) {
     std::uint32_t before = block - 1;
     while (before > 0 && blocks_[before].deleted) --before;
     std::vector<Line>& previous = Edit(before);
+    DropKeys(before);
     previous.insert(previous.end(), comments.begin(), comments.end());
     MarkHiddenKeys(previous);
   }
@@ -610,6 +722,7 @@ bool Document::ReplaceSection(std::string_view section, const std::vector<std::s
     const std::uint32_t block = blocks[i];
     const std::size_t first = blocks_[block].header ? 1 : 0;
     std::vector<Line>& lines = Edit(block);
+    DropKeys(block);
     const std::size_t end = EndBeforeTrailingBlanks(lines, first);
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(std::min(first, end)),
                 lines.begin() + static_cast<std::ptrdiff_t>(end));
