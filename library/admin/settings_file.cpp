@@ -43,6 +43,14 @@ std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u1
   return entries;
 }
 
+void VisitSettingEntries(std::u16string_view section,
+                         const std::function<void(std::u16string_view key, std::u16string_view value)>& visit) {
+  ini::VisitKeyValues(SettingsNativePath(), storage::ToAnsi(section), 255,
+                      [&visit](std::string_view name, std::string_view value) {
+                        if (!name.empty()) visit(storage::FromAnsi(name), storage::FromAnsi(value));
+                      });
+}
+
 bool WriteSetting(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   std::string s, k, v;
   if (!Encode(section, "section name", s) || !Encode(key, "key name", k) || !Encode(value, "value", v)) return false;

@@ -80,12 +80,13 @@ bool AdminOfAdmin::GetAdminList() {
     return false;
   }
   const Ref<Admin> list = AdminProperty.Renew();
-  for (const auto& [name, entry] : admin::GetSettingEntries(admin::kPrivateDirSection)) {
+  admin::VisitSettingEntries(admin::kPrivateDirSection, [&list](std::u16string_view key, std::u16string_view entry) {
+    const std::u16string name(key);
     const std::u16string password(EntryField(entry, 0));
     const std::int16_t domain = automation::ToInteger(automation::Variant(std::u16string(EntryField(entry, 1))));
     const std::u16string rootDir(EntryField(entry, 2));
     list->Add(name, password, domain, rootDir, name);
-  }
+  });
   return true;
 }
 
