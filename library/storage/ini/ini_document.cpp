@@ -679,6 +679,11 @@ bool Document::DeleteSection(std::string_view section) {
       std::none_of(lines.begin(), lines.end(), is(LineKind::Bare))) {
     return false;
   }
+  if (blocks_[block].header && std::none_of(lines.begin(), lines.end(), is(LineKind::Comment))) {
+    DropKeys(block);
+    blocks_[block].deleted = true;  // nothing of it stays: no copy of its lines is needed
+    return true;
+  }
   // Copied from the document's own lines: a read's lines may not outlive it.
   std::vector<Line>& own = Edit(block);
   DropKeys(block);
