@@ -35,10 +35,20 @@ std::vector<std::u16string> GetSettingKeys(std::u16string_view section) {
 
 std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u16string_view section) {
   std::vector<std::pair<std::u16string, std::u16string>> entries;
-  for (const ini::KeyValue& entry : ini::ReadKeyValues(SettingsNativePath(), storage::ToAnsi(section), 255)) {
+  const std::vector<ini::KeyValue> read = ini::ReadKeyValues(SettingsNativePath(), storage::ToAnsi(section), 255);
+  entries.reserve(read.size());
+  for (const ini::KeyValue& entry : read) {
     if (!entry.name.empty()) entries.emplace_back(storage::FromAnsi(entry.name), storage::FromAnsi(entry.value));
   }
   return entries;
+}
+
+void VisitSettingEntries(std::u16string_view section,
+                         const std::function<void(std::u16string_view key, std::u16string_view value)>& visit) {
+  ini::VisitKeyValues(SettingsNativePath(), storage::ToAnsi(section), 255,
+                      [&visit](std::string_view name, std::string_view value) {
+                        if (!name.empty()) visit(storage::FromAnsi(name), storage::FromAnsi(value));
+                      });
 }
 
 bool WriteSetting(std::u16string_view section, std::u16string_view key, std::u16string_view value) {

@@ -7,6 +7,7 @@
 // Every call joins the transaction open on the file in this thread (see
 // SettingsTransaction), or is a transaction of its own.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +34,10 @@ std::vector<std::u16string> GetSettingKeys(std::u16string_view section);
 
 // GetSettingKeys with each key's ReadSetting value, in one pass.
 std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u16string_view section);
+
+// GetSettingEntries one entry at a time, without building the list.
+void VisitSettingEntries(std::u16string_view section,
+                         const std::function<void(std::u16string_view key, std::u16string_view value)>& visit);
 
 // Writes one key, creating the file and section when missing. False when the
 // write failed or was refused (a section, key or value that would break the

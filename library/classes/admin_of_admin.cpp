@@ -12,6 +12,7 @@
 #include "admin/rights.hpp"
 #include "admin/settings_file.hpp"
 #include "automation/coercion.hpp"
+#include "automation/error.hpp"
 #include "classes/refusal.hpp"
 #include "storage/case_fold.hpp"
 #include "storage/fields.hpp"
@@ -53,6 +54,19 @@ std::u16string FreeDirKey(std::int32_t count) {
   }
 }
 
+// Field `index` (0-based) of a "|"-joined entry, as admin::FieldAt gives it
+// from the split entry (error 9 past the last field), without splitting the
+// whole entry: a list of many administrators makes no vector per entry.
+std::u16string_view EntryField(std::u16string_view entry, std::size_t index) {
+  std::size_t start = 0;
+  for (; index > 0; --index) {
+    const std::size_t bar = entry.find(u'|', start);
+    if (bar == std::u16string_view::npos) throw automation::AutomationError(automation::kSubscriptOutOfRange);
+    start = bar + 1;
+  }
+  return entry.substr(start, entry.find(u'|', start) - start);
+}
+
 }  // namespace
 
 AdminOfAdmin::AdminOfAdmin() {
@@ -68,13 +82,13 @@ bool AdminOfAdmin::GetAdminList() {
     return false;
   }
   const Ref<Admin> list = AdminProperty.Renew();
-  for (const auto& [name, entry] : admin::GetSettingEntries(admin::kPrivateDirSection)) {
-    const std::vector<std::u16string> fields = storage::SplitFields(entry);
-    const std::u16string& password = admin::FieldAt(fields, 0);
-    const std::int16_t domain = automation::ToInteger(automation::Variant(admin::FieldAt(fields, 1)));
-    const std::u16string& rootDir = admin::FieldAt(fields, 2);
+  admin::VisitSettingEntries(admin::kPrivateDirSection, [&list](std::u16string_view key, std::u16string_view entry) {
+    const std::u16string name(key);
+    const std::u16string password(EntryField(entry, 0));
+    const std::int16_t domain = automation::ToInteger(automation::Variant(std::u16string(EntryField(entry, 1))));
+    const std::u16string rootDir(EntryField(entry, 2));
     list->Add(name, password, domain, rootDir, name);
-  }
+  });
   return true;
 }
 

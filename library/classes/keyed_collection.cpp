@@ -1,5 +1,8 @@
 #include "classes/keyed_collection.hpp"
 
+#include <algorithm>
+#include <functional>
+
 #include "automation/coercion.hpp"
 #include "automation/error.hpp"
 #include "storage/case_fold.hpp"
@@ -14,26 +17,55 @@ using automation::VarType;
 // of the process locale: they are kept in their lower-case form.
 void KeyedItems::Add(automation::Ref<automation::Object> record, const automation::String& key) {
   automation::String folded = storage::LowerText(key);
-  if (!folded.empty() && byKey_.contains(folded)) throw AutomationError(automation::kDuplicateKey);
-  items_.push_back({std::move(record), folded});
-  if (!folded.empty()) {
-    try {
-      byKey_.emplace(std::move(folded), items_.back().record.get());
-    } catch (...) {
-      items_.pop_back();
-      throw;
-    }
+  const bool keyed = !folded.empty();
+  const std::size_t hash = keyed ? std::hash<automation::String>{}(folded) : 0;
+  if (keyed && !slots_.empty() && SlotOf(folded, hash) != kFree) throw AutomationError(automation::kDuplicateKey);
+  // Everything that can fail comes first, so a failed Add changes nothing.
+  if (items_.size() == items_.capacity()) items_.reserve(items_.size() * 2 + 1);
+  std::vector<std::uint32_t> grown;
+  if (keyed && (keyed_ + 1) * 2 + 2 > slots_.size()) grown.assign(std::max<std::size_t>(16, slots_.size() * 2), kFree);
+  items_.push_back({std::move(record), std::move(folded), hash});
+  if (!keyed) return;
+  if (!grown.empty()) {
+    slots_.swap(grown);
+    Reindex();
+    return;
+  }
+  SlotOf(items_.back().foldedKey, hash) = static_cast<std::uint32_t>(items_.size() - 1);
+  ++keyed_;
+}
+
+std::uint32_t& KeyedItems::SlotOf(const automation::String& folded, std::size_t hash) {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    std::uint32_t& slot = slots_[i];
+    if (slot == kFree || (items_[slot].hash == hash && items_[slot].foldedKey == folded)) return slot;
+  }
+}
+
+std::uint32_t KeyedItems::SlotOf(const automation::String& folded, std::size_t hash) const {
+  return const_cast<KeyedItems*>(this)->SlotOf(folded, hash);
+}
+
+// Refills the table at its size (it has room: never allocates).
+void KeyedItems::Reindex() {
+  keyed_ = 0;
+  std::fill(slots_.begin(), slots_.end(), kFree);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].foldedKey.empty()) continue;
+    SlotOf(items_[i].foldedKey, items_[i].hash) = static_cast<std::uint32_t>(i);
+    ++keyed_;
   }
 }
 
 std::size_t KeyedItems::IndexOf(const Variant& indexKey) const {
   switch (indexKey.Type()) {
     case VarType::String: {
-      const auto found = byKey_.find(storage::LowerText(indexKey.AsString()));
-      if (found == byKey_.end()) throw AutomationError(automation::kInvalidArgument);
-      for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].record.get() == found->second && items_[i].foldedKey == found->first) return i;
-      throw AutomationError(automation::kInvalidArgument);  // not reached: the index mirrors the items
+      const automation::String folded = storage::LowerText(indexKey.AsString());
+      const std::uint32_t found =
+          folded.empty() || slots_.empty() ? kFree : SlotOf(folded, std::hash<automation::String>{}(folded));
+      if (found == kFree) throw AutomationError(automation::kInvalidArgument);
+      return found;
     }
     case VarType::Empty:
     case VarType::I2:
@@ -55,8 +87,8 @@ const automation::Ref<automation::Object>& KeyedItems::Item(const Variant& index
 
 void KeyedItems::Remove(const Variant& indexKey) {
   const std::size_t index = IndexOf(indexKey);
-  if (!items_[index].foldedKey.empty()) byKey_.erase(items_[index].foldedKey);
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+  Reindex();  // the later items moved up one place
 }
 
 automation::Ref<automation::Enumerator> KeyedItems::NewEnum() const {

@@ -5,7 +5,6 @@
 // leaves the container as it was.
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "automation/enumerator.hpp"
@@ -37,11 +36,20 @@ class KeyedItems {
   struct Entry {
     automation::Ref<automation::Object> record;
     automation::String foldedKey;  // empty: reachable by position only
+    std::size_t hash = 0;          // of foldedKey
   };
+  static constexpr std::uint32_t kFree = 0xFFFFFFFFu;
+
   std::size_t IndexOf(const automation::Variant& indexKey) const;
+  // The slot holding the position of the item with that key, or the free slot where it would go.
+  std::uint32_t& SlotOf(const automation::String& folded, std::size_t hash);
+  std::uint32_t SlotOf(const automation::String& folded, std::size_t hash) const;
+  void Reindex();
 
   std::vector<Entry> items_;
-  std::unordered_map<automation::String, automation::Object*> byKey_;
+  // Open addressing, no node per key: positions in items_ of the keyed items.
+  std::vector<std::uint32_t> slots_;
+  std::size_t keyed_ = 0;
 };
 
 // A collection class of record class `Record`.

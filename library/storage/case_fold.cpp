@@ -148,6 +148,7 @@ char32_t NextUtf8(std::string_view s, std::size_t& i) {
 }  // namespace
 
 char32_t LowerChar(char32_t c) {
+  if (c < 0x80) return (c >= U'A' && c <= U'Z') ? c + 32 : c;  // most names: no table walk
   for (const Block& b : kBlocks) {
     if (c < b.first || c > b.last) continue;
     if (b.kind == Kind::kPairs) return ((c - b.first) % 2 == 0) ? c + 1 : c;

@@ -1,7 +1,9 @@
 #include "storage/ini/ini_access.hpp"
 
 #include <cstdint>
-#include <unordered_map>
+#include <functional>
+#include <optional>
+#include <span>
 
 #include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
@@ -28,11 +30,9 @@ struct NameHash {
   std::size_t operator()(std::string_view name) const {
     std::uint64_t hash = 1469598103934665603ull;  // 64-bit FNV-1a on every platform
     for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-    return static_cast<std::size_t>(hash);
+    hash ^= hash >> 32;  // FNV's low bits mix poorly; the table takes the low bits
+    return static_cast<std::size_t>(hash * 0x9E3779B97F4A7C15ull >> 16);
   }
-};
-struct NameEqual {
-  bool operator()(std::string_view a, std::string_view b) const { return NamesEqual(a, b); }
 };
 
 }  // namespace
@@ -69,32 +69,96 @@ std::vector<std::string> ReadKeys(const std::filesystem::path& file, std::string
   return names;
 }
 
+namespace {
+
+// The first visible key line of each name in a body, by open addressing over
+// its lines (no node per key). A slot keeps part of the name's hash, so a
+// probe past another name reads neither its line nor its bytes.
+class FirstKeys {
+ public:
+  explicit FirstKeys(std::span<const Line> body) : body_(body), first_(body.size(), nullptr) {
+    std::size_t size = 16;
+    while (size < body.size() * 2) size *= 2;
+    slots_.assign(size, Slot{});
+    for (std::size_t i = 0; i < body.size(); ++i) {
+      const Line& line = body[i];
+      if (line.kind != LineKind::Key || line.hidden) continue;
+      const std::size_t hash = NameHash{}(line.name);
+      Slot& slot = SlotOf(line.name, hash);
+      if (slot.line == 0) slot = {static_cast<std::uint32_t>(i + 1), Tag(hash)};
+      first_[i] = &body[slot.line - 1];
+    }
+  }
+  // For body line `i` (a visible key): the first key line of its name.
+  const Line* OfLine(std::size_t i) const { return first_[i]; }
+  const Line* Find(std::string_view name) {
+    const Slot& slot = SlotOf(name, NameHash{}(name));
+    return slot.line == 0 ? nullptr : &body_[slot.line - 1];
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t line = 0;  // body position + 1; 0 when free
+    std::uint32_t tag = 0;
+  };
+  static std::uint32_t Tag(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 8); }
+  Slot& SlotOf(std::string_view name, std::size_t hash) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      Slot& slot = slots_[i];
+      if (slot.line == 0 || (slot.tag == Tag(hash) && NamesEqual(body_[slot.line - 1].name, name))) return slot;
+    }
+  }
+  std::span<const Line> body_;
+  std::vector<const Line*> first_;
+  std::vector<Slot> slots_;
+};
+
+// A value as ReadValue gives it: unquoted, cut to size - 1 bytes.
+std::string_view CutValue(const Line* line, std::uint32_t size) {
+  if (line == nullptr || size == 0) return {};
+  const std::string_view value = StripQuotes(line->value);
+  return value.substr(0, AnsiWholeCharPrefix(value, size - 1));
+}
+
+}  // namespace
+
+void VisitKeyValues(const std::filesystem::path& file, std::string_view section, std::uint32_t size,
+                    const std::function<void(std::string_view name, std::string_view value)>& visit) {
+  ReadDocument(file, [&](const Document& doc) {
+    // The names as ReadKeys lists them (section as given), the values as
+    // ReadValue reads them: the first visible key of the name in the section
+    // named with spaces trimmed. Usually both are the one section.
+    if (Trim(section, kSpace).size() == section.size()) {
+      const std::optional<std::span<const Line>> body = doc.FindSection(section);
+      if (!body) return;
+      const FirstKeys first(*body);
+      for (std::size_t i = 0; i < body->size(); ++i) {
+        const Line& line = (*body)[i];
+        if (line.kind == LineKind::Key && !line.hidden) visit(line.name, CutValue(first.OfLine(i), size));
+      }
+      return;
+    }
+    // Two sections: a read of one may end the other's lines, so the names are copied first.
+    std::vector<std::string> names;
+    if (const std::optional<std::span<const Line>> body = doc.FindSection(section)) {
+      for (const Line& line : *body) {
+        if (line.kind == LineKind::Key && !line.hidden) names.emplace_back(line.name);
+      }
+    }
+    if (names.empty()) return;
+    const std::optional<std::span<const Line>> body = Requested(doc, section);
+    std::optional<FirstKeys> first;
+    if (body) first.emplace(*body);
+    for (const std::string& name : names) visit(name, first ? CutValue(first->Find(Trim(name, kSpace)), size) : "");
+  });
+}
+
 std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::string_view section,
                                     std::uint32_t size) {
   std::vector<KeyValue> entries;
-  ReadDocument(file, [&](const Document& doc) {
-    // The names as ReadKeys lists them (section as given) ...
-    if (const std::optional<std::span<const Line>> body = doc.FindSection(section)) {
-      for (const Line& line : *body) {
-        if (line.kind == LineKind::Key && !line.hidden) entries.push_back({std::string(line.name), {}});
-      }
-    }
-    if (entries.empty() || size == 0) return;
-    // ... and the values as ReadValue reads them: the first visible key of
-    // the name in the section named with spaces trimmed, unquoted, then cut.
-    const std::optional<std::span<const Line>> body = Requested(doc, section);
-    if (!body) return;
-    std::unordered_map<std::string_view, std::string_view, NameHash, NameEqual> first;
-    first.reserve(body->size());
-    for (const Line& line : *body) {
-      if (line.kind == LineKind::Key && !line.hidden) first.emplace(line.name, line.value);
-    }
-    for (KeyValue& entry : entries) {
-      const auto found = first.find(Trim(entry.name, kSpace));
-      if (found == first.end()) continue;
-      const std::string_view value = StripQuotes(found->second);
-      entry.value = std::string(value.substr(0, AnsiWholeCharPrefix(value, size - 1)));
-    }
+  VisitKeyValues(file, section, size, [&entries](std::string_view name, std::string_view value) {
+    entries.push_back({std::string(name), std::string(value)});
   });
   return entries;
 }

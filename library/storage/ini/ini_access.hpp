@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,10 @@ struct KeyValue {
 // in one pass over the section.
 std::vector<KeyValue> ReadKeyValues(const std::filesystem::path& file, std::string_view section,
                                     std::uint32_t size = 255);
+
+// ReadKeyValues one key at a time, without copies: the views last for the call.
+void VisitKeyValues(const std::filesystem::path& file, std::string_view section, std::uint32_t size,
+                    const std::function<void(std::string_view name, std::string_view value)>& visit);
 
 // Section names in file order and spelling, duplicates included ("[]" headers
 // and keys before the first header are not sections).

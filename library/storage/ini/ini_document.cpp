@@ -105,8 +105,15 @@ std::uint64_t NameHash(std::string_view name) {
     const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
   }
-  return hash;
+  // FNV's low bits mix poorly; the table takes the low bits.
+  hash ^= hash >> 32;
+  hash *= 0x9E3779B97F4A7C15ull;
+  return hash ^ (hash >> 29);
 }
+
+// The part of the hash kept in a slot: most lookups of another name then stop
+// there, without reading the block's name.
+std::uint32_t Tag(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
 // Of adjacent key lines with an empty name (blank lines between do not
 // count) only the first is seen. A block starts with a header (or the file),
@@ -123,6 +130,34 @@ void MarkHiddenKeys(std::vector<Line>& lines) {
       previous_empty_key = false;
     }
   }
+}
+
+// MarkHiddenKeys after lines [from, to) changed: a line's visibility depends
+// only on the non-blank line before it, so only the changed lines and the
+// first non-blank line after them can change.
+void MarkHiddenKeysAround(std::vector<Line>& lines, std::size_t from, std::size_t to) {
+  bool previous_empty_key = false;
+  for (std::size_t j = from; j-- > 0;) {
+    if (lines[j].kind == LineKind::Blank) continue;
+    previous_empty_key = lines[j].kind == LineKind::Key && lines[j].name.empty();
+    break;
+  }
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    Line& line = lines[i];
+    line.hidden = false;
+    if (line.kind == LineKind::Blank) continue;
+    if (line.kind == LineKind::Key && line.name.empty()) {
+      line.hidden = previous_empty_key;
+      previous_empty_key = true;
+    } else {
+      previous_empty_key = false;
+    }
+    if (i >= to) break;
+  }
+}
+
+bool IsWritable(const Line& line) {
+  return ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) && !line.name.empty();
 }
 
 const Line* FindWritableKey(std::span<const Line> body, std::string_view key) {
@@ -199,15 +234,24 @@ Document Document::Parse(std::string bytes) {
     block.begin = at;
     block.header = true;
     block.name = name;
+    block.hash = NameHash(name);  // while the name's bytes are in the cache
     doc.blocks_.push_back(block);
   };
   if (doc.encoding_ == FileEncoding::Ansi) {
-    for (std::size_t start = 0; start < body.size();) {
-      const std::size_t end = FindLineBreak(body, start);
-      std::size_t first = start;
-      while (first < end && IsProfileBlank(body[first])) ++first;
-      if (first < end && body[first] == '[') start_block(start, *HeaderName(CutAtNul(body.substr(first, end - first))));
-      start = end + EndingLength(body, end);
+    // A header is a line whose first byte other than a blank is '[': look
+    // at each '[' (memchr scans far faster than a line split) and back over
+    // blanks to a line break or the file's start.
+    const char* const data = body.data();
+    const char* const stop = data + body.size();
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(stop - p))));
+         ++p) {
+      const char* start = p;
+      while (start > data && IsProfileBlank(start[-1])) --start;
+      if (start > data && start[-1] != '\n' && start[-1] != '\r') continue;
+      const auto first = static_cast<std::size_t>(p - data);
+      const std::size_t end = FindLineBreak(body, first);
+      start_block(static_cast<std::size_t>(start - data), *HeaderName(CutAtNul(body.substr(first, end - first))));
+      p = data + end - 1;  // the rest of the line holds no header
     }
   } else {
     // Every line goes through the code page, as a read of it would.
@@ -286,8 +330,13 @@ std::vector<Line>& Document::Edit(std::uint32_t block) {
   Block& b = blocks_[block];
   if (b.edited == kNone) {
     std::vector<Line> lines;
-    SplitLines(b.begin, b.end, lines, owned_);
-    MarkHiddenKeys(lines);
+    if (cached_block_ == block && encoding_ == FileEncoding::Ansi) {
+      lines = std::move(cached_lines_);  // the block read last: views into the file's bytes, taken as they are
+      cached_lines_.clear();
+    } else {
+      SplitLines(b.begin, b.end, lines, owned_);
+      MarkHiddenKeys(lines);
+    }
     b.edited = static_cast<std::uint32_t>(edited_.size());
     edited_.push_back(std::move(lines));
     if (cached_block_ == block) cached_block_ = kNone;
@@ -331,10 +380,11 @@ void Document::EnsureEnding(Line& line) const {
 std::uint32_t Document::FindBlock(std::string_view name) const {
   if (name.empty()) return 0;
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
-    std::uint32_t block = slots_[i];
+  const std::uint64_t hash = NameHash(name);
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    std::uint32_t block = slots_[i].block;
     if (block == kNone) return kNone;
-    if (!NamesEqual(blocks_[block].name, name)) continue;
+    if (slots_[i].tag != Tag(hash) || !NamesEqual(blocks_[block].name, name)) continue;
     while (block != kNone && blocks_[block].deleted) block = blocks_[block].next_same;
     return block;
   }
@@ -343,20 +393,21 @@ std::uint32_t Document::FindBlock(std::string_view name) const {
 void Document::IndexBlock(std::uint32_t block) {
   const std::string_view name = blocks_[block].name;
   if (!blocks_[block].header || name.empty()) return;
+  const std::uint64_t hash = blocks_[block].hash;
   if ((indexed_ + 1) * 2 > slots_.size()) {
     RebuildIndex();  // grows the table; indexes this block too
     return;
   }
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
-    std::uint32_t& slot = slots_[i];
-    if (slot == kNone) {
-      slot = block;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    Slot& slot = slots_[i];
+    if (slot.block == kNone) {
+      slot = {block, Tag(hash)};
       ++indexed_;
       return;
     }
-    if (NamesEqual(blocks_[slot].name, name)) {
-      std::uint32_t last = slot;  // later in the file than every block of the chain
+    if (slot.tag == Tag(hash) && NamesEqual(blocks_[slot.block].name, name)) {
+      std::uint32_t last = slot.block;  // later in the file than every block of the chain
       while (blocks_[last].next_same != kNone) last = blocks_[last].next_same;
       blocks_[last].next_same = block;
       return;
@@ -367,7 +418,7 @@ void Document::IndexBlock(std::uint32_t block) {
 void Document::RebuildIndex() {
   std::size_t size = 16;
   while (size < blocks_.size() * 2 + 2) size *= 2;
-  slots_.assign(size, kNone);
+  slots_.assign(size, Slot{});
   indexed_ = 0;
   for (Block& block : blocks_) block.next_same = kNone;
   for (std::uint32_t i = 1; i < blocks_.size(); ++i) IndexBlock(i);
@@ -443,8 +494,80 @@ void Document::InsertLines(std::uint32_t block, std::size_t at, const std::vecto
   std::vector<Line>& lines = Edit(block);
   // The line before gets a line end (block 0 starts the file: none before it).
   if (at > 0) EnsureEnding(lines[at - 1]);
+  // The key index holds on when no indexed line moves.
+  const auto moves = [](const Line& line) { return line.kind == LineKind::Key || line.kind == LineKind::Bare; };
+  if (std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(at), lines.end(), moves)) DropKeys(block);
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), made.begin(), made.end());
-  Settle(block);
+  if (!SettleChanged(block, at, at + made.size())) return Settle(block);
+  const auto found = key_indexes_.find(blocks_[block].edited);
+  if (found == key_indexes_.end()) return;
+  for (std::size_t i = at; i < at + made.size(); ++i) AddToIndex(found->second, lines, static_cast<std::uint32_t>(i));
+}
+
+bool Document::SettleChanged(std::uint32_t block, std::size_t from, std::size_t to) {
+  std::vector<Line>& lines = edited_[blocks_[block].edited];
+  const std::size_t first = blocks_[block].header ? 1 : 0;
+  for (std::size_t i = std::max(from, first); i < to; ++i) {
+    if (lines[i].kind == LineKind::Header) return false;
+  }
+  MarkHiddenKeysAround(lines, from, to);
+  return true;
+}
+
+Document::KeyIndex& Document::KeysOf(std::uint32_t block) {
+  const std::uint32_t id = blocks_[block].edited;
+  const auto found = key_indexes_.find(id);
+  if (found != key_indexes_.end()) return found->second;
+  KeyIndex& index = key_indexes_[id];
+  const std::vector<Line>& lines = edited_[id];
+  std::size_t size = 16;
+  while (size < lines.size() * 2 + 2) size *= 2;
+  index.slots.assign(size, kNone);
+  for (std::size_t i = blocks_[block].header ? 1 : 0; i < lines.size(); ++i) {
+    AddToIndex(index, lines, static_cast<std::uint32_t>(i));
+  }
+  return index;
+}
+
+void Document::AddToIndex(KeyIndex& index, const std::vector<Line>& lines, std::uint32_t line) {
+  if (!IsWritable(lines[line])) return;
+  if ((index.count + 1) * 2 > index.slots.size()) {
+    // Twice the size, every line again (in order: the first of a name wins).
+    std::vector<std::uint32_t> old(index.slots.size() * 2, kNone);
+    old.swap(index.slots);
+    index.count = 0;
+    for (std::uint32_t kept : old) {
+      if (kept != kNone) AddToIndex(index, lines, kept);
+    }
+  }
+  const std::size_t mask = index.slots.size() - 1;
+  const std::string_view name = lines[line].name;
+  for (std::size_t i = NameHash(name) & mask;; i = (i + 1) & mask) {
+    std::uint32_t& slot = index.slots[i];
+    if (slot == kNone) {
+      slot = line;
+      ++index.count;
+      return;
+    }
+    if (NamesEqual(lines[slot].name, name)) {
+      if (line < slot) slot = line;
+      return;
+    }
+  }
+}
+
+std::uint32_t Document::FindIndexed(std::uint32_t block, std::string_view key) {
+  const KeyIndex& index = KeysOf(block);
+  const std::vector<Line>& lines = edited_[blocks_[block].edited];
+  const std::size_t mask = index.slots.size() - 1;
+  for (std::size_t i = NameHash(key) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t slot = index.slots[i];
+    if (slot == kNone || NamesEqual(lines[slot].name, key)) return slot;
+  }
+}
+
+void Document::DropKeys(std::uint32_t block) {
+  if (blocks_[block].edited != kNone) key_indexes_.erase(blocks_[block].edited);
 }
 
 void Document::AppendLines(const std::vector<std::string>& texts) {
@@ -460,6 +583,7 @@ void Document::AppendLines(const std::vector<std::string>& texts) {
   edited_.emplace_back();
   for (const std::string& text : texts) edited_.back().push_back(MakeLine(text));
   block.name = edited_.back().front().name;
+  block.hash = NameHash(block.name);
   blocks_.push_back(block);
   const auto added = static_cast<std::uint32_t>(blocks_.size() - 1);
   IndexBlock(added);
@@ -477,6 +601,7 @@ void Document::Settle(std::uint32_t block) {
     MarkHiddenKeys(lines);
     return;
   }
+  DropKeys(block);
   std::vector<Line> rest(header, lines.end());
   lines.erase(header, lines.end());
   MarkHiddenKeys(lines);
@@ -484,6 +609,7 @@ void Document::Settle(std::uint32_t block) {
   split.begin = split.end = body_.size();
   split.header = true;
   split.name = rest.front().name;
+  split.hash = NameHash(split.name);
   split.edited = static_cast<std::uint32_t>(edited_.size());
   edited_.push_back(std::move(rest));
   blocks_.insert(blocks_.begin() + block + 1, split);
@@ -500,8 +626,13 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
   }
   const std::size_t first = blocks_[block].header ? 1 : 0;
   const std::vector<Line>& lines = LinesOf(block);
-  const std::span<const Line> body = std::span<const Line>(lines).subspan(std::min(first, lines.size()));
-  const Line* found = FindWritableKey(body, key);
+  const Line* found = nullptr;
+  if (blocks_[block].edited != kNone && !key.empty()) {
+    const std::uint32_t at = FindIndexed(block, key);
+    if (at != kNone) found = &lines[at];
+  } else {
+    found = FindWritableKey(std::span<const Line>(lines).subspan(std::min(first, lines.size())), key);
+  }
   if (!found) {
     InsertLines(block, EndBeforeTrailingBlanks(lines, first), {KeyText(key, value)});
     return true;
@@ -520,8 +651,11 @@ bool Document::SetValue(std::string_view section, std::string_view key, std::str
   Line replacement = MakeLine(text);
   std::vector<Line>& edited = Edit(block);
   replacement.ending = edited[index].ending;
+  const bool same_name = IsWritable(edited[index]) && replacement.kind == LineKind::Key &&
+                         !replacement.name.empty() && NamesEqual(replacement.name, edited[index].name);
+  if (!same_name) DropKeys(block);
   edited[index] = replacement;
-  Settle(block);
+  if (!SettleChanged(block, index, index + 1)) Settle(block);
   return true;
 }
 
@@ -534,6 +668,7 @@ bool Document::DeleteKey(std::string_view section, std::string_view key) {
   if (!found) return false;
   const auto index = static_cast<std::ptrdiff_t>(found - lines.data());
   std::vector<Line>& edited = Edit(block);
+  DropKeys(block);
   edited.erase(edited.begin() + index);
   MarkHiddenKeys(edited);
   return true;
@@ -550,8 +685,14 @@ bool Document::DeleteSection(std::string_view section) {
       std::none_of(lines.begin(), lines.end(), is(LineKind::Bare))) {
     return false;
   }
+  if (blocks_[block].header && std::none_of(lines.begin(), lines.end(), is(LineKind::Comment))) {
+    DropKeys(block);
+    blocks_[block].deleted = true;  // nothing of it stays: no copy of its lines is needed
+    return true;
+  }
   // Copied from the document's own lines: a read's lines may not outlive it.
   std::vector<Line>& own = Edit(block);
+  DropKeys(block);
   std::vector<Line> comments;
   std::copy_if(own.begin(), own.end(), std::back_inserter(comments), is(LineKind::Comment));
   own = comments;
@@ -563,6 +704,7 @@ bool Document::DeleteSection(std::string_view section) {
     std::uint32_t before = block - 1;
     while (before > 0 && blocks_[before].deleted) --before;
     std::vector<Line>& previous = Edit(before);
+    DropKeys(before);
     previous.insert(previous.end(), comments.begin(), comments.end());
     MarkHiddenKeys(previous);
   }
@@ -591,6 +733,7 @@ bool Document::ReplaceSection(std::string_view section, const std::vector<std::s
     const std::uint32_t block = blocks[i];
     const std::size_t first = blocks_[block].header ? 1 : 0;
     std::vector<Line>& lines = Edit(block);
+    DropKeys(block);
     const std::size_t end = EndBeforeTrailingBlanks(lines, first);
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(std::min(first, end)),
                 lines.begin() + static_cast<std::ptrdiff_t>(end));

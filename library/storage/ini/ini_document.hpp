@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vantrel::storage::ini {
@@ -82,6 +83,7 @@ class Document {
     std::size_t begin = 0;
     std::size_t end = 0;
     std::string_view name;  // the header's name ("" for block 0 and "[]")
+    std::uint64_t hash = 0;  // of the name, letter case ignored
     std::uint32_t edited = kNone;     // its lines in edited_, once changed
     std::uint32_t next_same = kNone;  // the next block of the same name
     bool header = false;
@@ -103,6 +105,22 @@ class Document {
   void AppendLines(const std::vector<std::string>& texts);
   void InsertLines(std::uint32_t block, std::size_t at, const std::vector<std::string>& texts);
   void Settle(std::uint32_t block);
+  // Settle after lines [from, to) of an edited block changed; false (nothing
+  // done) when one of them reads as a header: Settle is needed.
+  bool SettleChanged(std::uint32_t block, std::size_t from, std::size_t to);
+
+  // Of an edited block: the first writable line (a visible key or a bare
+  // line) of each non-empty name, so a transaction's many writes to one
+  // section each cost O(1). Built at a write, kept up by writes that add a
+  // key at the end or change a value; every other edit of the block drops it.
+  struct KeyIndex {
+    std::vector<std::uint32_t> slots;  // line positions, kNone when free
+    std::size_t count = 0;
+  };
+  KeyIndex& KeysOf(std::uint32_t block);
+  std::uint32_t FindIndexed(std::uint32_t block, std::string_view key);
+  void AddToIndex(KeyIndex& index, const std::vector<Line>& lines, std::uint32_t line);
+  void DropKeys(std::uint32_t block);
 
   FileEncoding encoding_ = FileEncoding::Ansi;
   std::unique_ptr<const std::string> bytes_;  // the file as read
@@ -110,8 +128,13 @@ class Document {
   std::string_view body_;  // bytes_ after the byte order mark
   std::vector<Block> blocks_;
   std::deque<std::vector<Line>> edited_;  // a deque: references stay valid as it grows
+  std::unordered_map<std::uint32_t, KeyIndex> key_indexes_;  // by position in edited_
   std::deque<std::string> owned_;  // bytes of made lines, decoded UTF-16 texts, new names
-  std::vector<std::uint32_t> slots_;  // open-addressing index: name -> first block of that name
+  struct Slot {
+    std::uint32_t block = kNone;
+    std::uint32_t tag = 0;  // high bits of the name's hash
+  };
+  std::vector<Slot> slots_;  // open-addressing index: name -> first block of that name
   std::size_t indexed_ = 0;
   // The lines of the block read last (unedited blocks only).
   mutable std::uint32_t cached_block_ = kNone;

@@ -109,10 +109,24 @@ bool Session::Commit(std::string& error) {
 }
 
 std::shared_ptr<Session> JoinedSession(const fs::path& file) {
+  // A transaction's many calls name its file the same way: the last absolute
+  // path found is remembered, sparing the path's normalisation each call. The
+  // session it points to lives as long as its transaction, and any other
+  // transaction on that file in this thread joins it, so a live one is current.
+  thread_local fs::path last_path;
+  thread_local std::weak_ptr<Session> last_session;
+  if (file.is_absolute() && file.native() == last_path.native()) {
+    if (std::shared_ptr<Session> session = last_session.lock()) return session;
+  }
   auto& sessions = OpenSessions();
   const auto it = sessions.find(SessionKey(file));
   if (it == sessions.end()) return nullptr;
-  return it->second.lock();
+  std::shared_ptr<Session> session = it->second.lock();
+  if (session && file.is_absolute()) {
+    last_path = file;
+    last_session = session;
+  }
+  return session;
 }
 
 void ReadDocument(const fs::path& file, const std::function<void(const Document&)>& read) {
