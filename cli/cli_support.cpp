@@ -131,11 +131,11 @@ int RunGuarded(const std::function<int()>& body) {
   }
 }
 
-int OperationOutcome(au::Object& object, bool result, const GlobalOptions& options, const std::string& successText,
-                     nlohmann::json details) {
+int OperationOutcome(au::Object& object, std::u16string_view operation, bool result, const GlobalOptions& options,
+                     const std::string& successText, nlohmann::json details) {
   const std::string message = StringProperty(object, m::AnyClass::ErrorMsg);
   if (options.json) {
-    details["result"] = result;
+    details[au::ToUtf8(operation)] = result;
     details["ErrorMsg"] = message;
     std::cout << details.dump(2) << '\n';
   } else if (result) {

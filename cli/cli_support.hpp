@@ -58,9 +58,11 @@ struct Table {
 // "vantrel: error N: description" and gives exit code 2.
 int RunGuarded(const std::function<int()>& body);
 
-// The outcome of a Boolean operation: True gives 0; False prints ErrorMsg to
-// stderr (or "operation failed" when it is empty) and gives 1.
-int OperationOutcome(automation::Object& object, bool result, const GlobalOptions& options,
+// The outcome of the Boolean operation `operation`: True gives 0; False prints
+// ErrorMsg to stderr (or "operation failed" when it is empty) and gives 1. With
+// --json it prints {"<operation>": result, "ErrorMsg": ...} and the details.
+int OperationOutcome(automation::Object& object, std::u16string_view operation, bool result,
+                     const GlobalOptions& options,
                      const std::string& successText, nlohmann::json details = nlohmann::json::object());
 
 // The records of the collection held in `object`'s property `collection`

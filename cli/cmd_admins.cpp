@@ -123,7 +123,7 @@ int ListAdmins(const Request& q, const GlobalOptions& options) {
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
   if (!au::ToBoolean(CallMethod(*admins, m::AdminOfAdmin::GetAdminList)))
-    return OperationOutcome(*admins, false, options, "");
+    return OperationOutcome(*admins, m::AdminOfAdmin::GetAdminList, false, options, "");
   json list = json::array();
   Table table{{"Name", "Domain", "Root folder"}, {}};
   if (q.showPasswords) table.header.push_back("Password");
@@ -154,7 +154,7 @@ int AddAdmin(const Request& q, const GlobalOptions& options) {
   const bool ok = au::ToBoolean(
       CallMethod(*admins, m::AdminOfAdmin::AddAdmin,
                  {au::FromUtf8(q.name), au::FromUtf8(*password), au::FromUtf8(q.domain), au::FromUtf8(q.rootDir)}));
-  return OperationOutcome(*admins, ok, options,
+  return OperationOutcome(*admins, m::AdminOfAdmin::AddAdmin, ok, options,
                           "Added domain administrator " + q.name + " (domain " + q.domain + ", root " + q.rootDir + ")");
 }
 
@@ -163,7 +163,7 @@ int DeleteAdmin(const Request& q, const GlobalOptions& options) {
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
   const bool ok = au::ToBoolean(CallMethod(*admins, m::AdminOfAdmin::DelAdmin, {au::FromUtf8(q.name)}));
-  return OperationOutcome(*admins, ok, options, "Deleted domain administrator " + q.name);
+  return OperationOutcome(*admins, m::AdminOfAdmin::DelAdmin, ok, options, "Deleted domain administrator " + q.name);
 }
 
 int ChangePassword(const Request& q, const GlobalOptions& options) {
@@ -178,11 +178,12 @@ int ChangePassword(const Request& q, const GlobalOptions& options) {
       {au::FromUtf8(options.admin), au::FromUtf8(oldPassword), au::FromUtf8(newName), au::FromUtf8(*password)}));
   if (!ok && StringProperty(*admins, m::AdminOfAdmin::ErrorMsg).empty() && MissingSettingsFile().empty()) {
     // The operation leaves no message for wrong credentials.
-    if (options.json) std::cout << json{{"result", false}, {"ErrorMsg", ""}}.dump(2) << '\n';
+    if (options.json) std::cout << json{{"ChangeSystemPassword", false}, {"ErrorMsg", ""}}.dump(2) << '\n';
     std::cerr << "vantrel: the system administrator's name or password is wrong\n";
     return kOperationFalse;
   }
-  const int code = OperationOutcome(*admins, ok, options, "Changed the system administrator to " + newName);
+  const int code = OperationOutcome(*admins, m::AdminOfAdmin::ChangeSystemPassword, ok, options,
+                                    "Changed the system administrator to " + newName);
   if (ok && *password == kFactoryPassword) {
     std::cerr << "vantrel: warning: the new password is the factory password\n";
   }
@@ -194,7 +195,7 @@ int ListPublicDirs(const Request& q, const GlobalOptions& options) {
   WarnOnFactoryPassword(options);
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
   if (!au::ToBoolean(CallMethod(*admins, m::AdminOfAdmin::GetPublicDir)))
-    return OperationOutcome(*admins, false, options, "");
+    return OperationOutcome(*admins, m::AdminOfAdmin::GetPublicDir, false, options, "");
   json list = json::array();
   Table table{{"#", "Directory"}, {}};
   for (const auto& d : CollectionItems(*admins, m::AdminOfAdmin::PublicDir)) {
@@ -213,7 +214,7 @@ int ChangePublicDir(const Request& q, const GlobalOptions& options, bool add) {
   au::Ref<au::Object> admins = NewAdminOfAdmin(options, CallerPassword(options, q.passwordStdin));
   const bool ok = au::ToBoolean(CallMethod(*admins, add ? m::AdminOfAdmin::AddPublicDir : m::AdminOfAdmin::DelPublicDir,
                                            {au::FromUtf8(q.directory)}));
-  return OperationOutcome(*admins, ok, options,
+  return OperationOutcome(*admins, add ? m::AdminOfAdmin::AddPublicDir : m::AdminOfAdmin::DelPublicDir, ok, options,
                           (add ? "Added public directory " : "Deleted public directory ") + q.directory);
 }
 

@@ -35,6 +35,12 @@ std::string DateText(const au::Variant& value) {
   return buffer;
 }
 
+// The same instant in ISO 8601 for JSON: "2003-12-31T23:30:15".
+std::string IsoDate(std::string text) {
+  text[10] = 'T';
+  return text;
+}
+
 int Browse(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> explorer = CreateManager(m::Explorer::kProgId);
   SetCredentials(*explorer, options, CredentialsPassword(options, q.passwordStdin));
@@ -47,7 +53,7 @@ int Browse(const Request& q, const GlobalOptions& options) {
       std::cerr << "vantrel: the listing of " << q.dir << " failed part way\n";
       return kOperationFalse;
     }
-    return OperationOutcome(*explorer, false, options, "");
+    return OperationOutcome(*explorer, m::Explorer::List, false, options, "");
   }
   if (!storage::FileExists(au::FromUtf8(q.dir))) {
     // List finds nothing in a missing folder; an empty table would hide the typing error.
@@ -60,7 +66,7 @@ int Browse(const Request& q, const GlobalOptions& options) {
   for (const auto& d : CollectionItems(*explorer, m::Explorer::Directory)) {
     const std::string name = StringProperty(*d, m::CDir::DirName);
     const std::string created = DateText(GetProperty(*d, m::CDir::CreationTime));
-    folders.push_back({{"DirName", name}, {"CreationTime", created}});
+    folders.push_back({{"DirName", name}, {"CreationTime", IsoDate(created)}});
     table.rows.push_back({"dir", name, "", "", created});
   }
   for (const auto& f : CollectionItems(*explorer, m::Explorer::File)) {
@@ -71,9 +77,9 @@ int Browse(const Request& q, const GlobalOptions& options) {
     const std::string accessed = DateText(GetProperty(*f, m::CFile::LastAccessTime));
     files.push_back({{"FileName", name},
                      {"FileLength", length},
-                     {"LastWriteTime", written},
-                     {"CreationTime", created},
-                     {"LastAccessTime", accessed}});
+                     {"LastWriteTime", IsoDate(written)},
+                     {"CreationTime", IsoDate(created)},
+                     {"LastAccessTime", IsoDate(accessed)}});
     table.rows.push_back({"file", name, std::to_string(length), written, created});
   }
   if (options.json) {
@@ -89,7 +95,7 @@ int MakeFolder(const Request& q, const GlobalOptions& options) {
   CallMethod(*explorer, m::Explorer::CreateDir, {au::FromUtf8(q.path)});
   if (options.dryRun) return kSuccess;  // the dry run's report names the folders
   const bool exists = storage::FileExists(au::FromUtf8(q.path));
-  if (options.json) std::cout << json{{"Path", q.path}, {"exists", exists}}.dump(2) << '\n';
+  if (options.json) std::cout << json{{"Path", q.path}, {"Exists", exists}}.dump(2) << '\n';
   if (exists) {
     if (!options.json) std::cout << "Folder " << q.path << " is there\n";
     return kSuccess;

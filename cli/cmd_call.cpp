@@ -177,13 +177,13 @@ void Describe(au::Object& object, bool asJson, json& out, std::ostream& text, co
   }
   if (IsCollection(object)) {
     Table t;
-    DescribeItems(object, t, collections["items"]);
+    DescribeItems(object, t, collections["Item"]);
     tables.emplace_back("Items (" + std::to_string(t.rows.size()) + ")", std::move(t));
   }
   if (asJson) {
-    out["class"] = au::ToUtf8(info.name);
-    out["properties"] = properties;
-    if (!collections.empty()) out["collections"] = collections;
+    out["Class"] = au::ToUtf8(info.name);
+    out["Properties"] = properties;
+    if (!collections.empty()) out["Collections"] = collections;
     return;
   }
   text << title << " " << au::ToUtf8(info.name) << '\n';
@@ -225,7 +225,7 @@ int RunCall(const CallRequest& request, const GlobalOptions& options) {
   }
 
   json out = json::object();
-  out["progid"] = "Vantrel." + au::ToUtf8(info.name);
+  out["ProgID"] = "Vantrel." + au::ToUtf8(info.name);
   int exitCode = kSuccess;
   Variant result;
   bool called = false;
@@ -235,8 +235,8 @@ int RunCall(const CallRequest& request, const GlobalOptions& options) {
     for (; i < request.words.size(); ++i) args.emplace_back(au::FromUtf8(request.words[i]));
     result = rt::InvokeByName(*object, au::FromUtf8(operation), rt::kMethod | rt::kPropertyGet, args);
     called = true;
-    out["operation"] = operation;
-    out["result"] = Json(result);
+    out["Operation"] = operation;
+    out["Result"] = Json(result);
     if (result.Type() == au::VarType::Bool && !result.AsBool()) exitCode = kOperationFalse;
     if (!options.json) std::cout << "Result: " << Text(result) << '\n';
   }
@@ -248,11 +248,11 @@ int RunCall(const CallRequest& request, const GlobalOptions& options) {
   if (called && result.IsObject() && result.AsObject()) {
     json described = json::object();
     Describe(*result.AsObject(), options.json, described, std::cout, "Returned");
-    out["returned"] = described;
+    out["Returned"] = described;
   }
   json self = json::object();
   Describe(*object, options.json, self, std::cout, "Object");
-  out["object"] = self;
+  out["Object"] = self;
   if (options.json) std::cout << out.dump(2) << '\n';
   return exitCode;
 }

@@ -48,7 +48,7 @@ au::Ref<au::Object> NewDomains(const GlobalOptions& options, bool passwordStdin)
 int List(const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, false);
   if (!au::ToBoolean(CallMethod(*domains, m::Domains::GetDomain)))
-    return OperationOutcome(*domains, false, options, "");
+    return OperationOutcome(*domains, m::Domains::GetDomain, false, options, "");
   const auto rows = ListedRows(*domains);
   if (options.json) {
     json list = json::array();
@@ -87,7 +87,7 @@ int Add(const Request& q, const GlobalOptions& options) {
   if (q.portGiven) args.push_back(Port("--port", q.port));
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::AddDomain, args));
-  if (!ok) return OperationOutcome(*domains, false, options, "");
+  if (!ok) return OperationOutcome(*domains, m::Domains::AddDomain, false, options, "");
   // AddDomain does not say which ID it gave: the new listing does.
   json details = json::object();
   std::string text = "Added domain " + q.hostName;
@@ -100,7 +100,7 @@ int Add(const Request& q, const GlobalOptions& options) {
              std::to_string(r.port);
     }
   }
-  return OperationOutcome(*domains, true, options, text, details);
+  return OperationOutcome(*domains, m::Domains::AddDomain, true, options, text, details);
 }
 
 int Modify(const Request& q, const GlobalOptions& options) {
@@ -108,7 +108,7 @@ int Modify(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::ModifyDomain,
                                            {au::FromUtf8(q.id), au::FromUtf8(q.hostName), au::FromUtf8(q.ip), port}));
-  return OperationOutcome(*domains, ok, options, "Modified domain " + q.id);
+  return OperationOutcome(*domains, m::Domains::ModifyDomain, ok, options, "Modified domain " + q.id);
 }
 
 // Deleting a domain takes all its accounts with it: a person confirms on the
@@ -131,7 +131,7 @@ int Delete(const Request& q, const GlobalOptions& options) {
   }
   au::Ref<au::Object> domains = NewDomains(options, q.passwordStdin);
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::DelDomain, {au::FromUtf8(q.id)}));
-  return OperationOutcome(*domains, ok, options, "Deleted domain " + q.id + " with its users");
+  return OperationOutcome(*domains, m::Domains::DelDomain, ok, options, "Deleted domain " + q.id + " with its users");
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ void WarnWhenMissing(const std::string& file, const std::filesystem::path& nativ
 int WriteFailed(const GlobalOptions& options, const std::string& what, const std::string& file) {
   const std::string reason = ini::LastIniError().empty() ? "the write failed" : ini::LastIniError();
   std::cerr << "vantrel: ini " << what << ": " << file << ": " << reason << '\n';
-  if (options.json) PrintJson({{"ok", false}, {"error", JsonText(reason)}});
+  if (options.json) PrintJson({{"Result", false}, {"ErrorMsg", JsonText(reason)}});
   return kOperationFalse;
 }
 
@@ -116,7 +116,7 @@ void InstallGet(CLI::App* ini, GlobalOptions& options, int& result, Arguments& a
     }
     const std::string value = buffer.substr(0, count);
     if (options.json) {
-      PrintJson({{"section", JsonText(args.section)}, {"key", JsonText(args.key)}, {"value", JsonText(value)}});
+      PrintJson({{"Section", JsonText(args.section)}, {"Key", JsonText(args.key)}, {"Value", JsonText(value)}});
     } else {
       std::cout << value << '\n';
     }
@@ -137,7 +137,7 @@ void InstallInt(CLI::App* ini, GlobalOptions& options, int& result, Arguments& a
     WarnWhenMissing(args.file, file);
     const auto value = static_cast<std::int32_t>(ini::GetProfileInt(args.section, args.key, args.defaultNumber, file));
     if (options.json) {
-      PrintJson({{"section", JsonText(args.section)}, {"key", JsonText(args.key)}, {"value", value}});
+      PrintJson({{"Section", JsonText(args.section)}, {"Key", JsonText(args.key)}, {"Value", value}});
     } else {
       std::cout << value << '\n';
     }
@@ -165,7 +165,7 @@ void InstallKeys(CLI::App* ini, GlobalOptions& options, int& result, Arguments& 
   sub->callback([&options, &result, &args] {
     const std::filesystem::path file = MapFile(args.file);
     WarnWhenMissing(args.file, file);
-    PrintNames(options, ini::ReadKeys(file, args.section), "keys", {{"section", JsonText(args.section)}});
+    PrintNames(options, ini::ReadKeys(file, args.section), "Keys", {{"Section", JsonText(args.section)}});
     result = kSuccess;
   });
 }
@@ -177,7 +177,7 @@ void InstallSections(CLI::App* ini, GlobalOptions& options, int& result, Argumen
   sub->callback([&options, &result, &args] {
     const std::filesystem::path file = MapFile(args.file);
     WarnWhenMissing(args.file, file);
-    PrintNames(options, ini::ReadSections(file), "sections", json::object());
+    PrintNames(options, ini::ReadSections(file), "Sections", json::object());
     result = kSuccess;
   });
 }
@@ -197,7 +197,7 @@ void InstallSet(CLI::App* ini, GlobalOptions& options, int& result, Arguments& a
                                     std::pair{&args.value, "VALUE"}}) {
       if (const std::string why = storage::RefusalOfAnsi(*text, what); !why.empty()) {
         std::cerr << "vantrel: ini set: " << args.file << ": Refused: " << why << '\n';
-        if (options.json) PrintJson({{"ok", false}, {"error", "Refused: " + why}});
+        if (options.json) PrintJson({{"Result", false}, {"ErrorMsg", "Refused: " + why}});
         result = kOperationFalse;
         return;
       }
@@ -206,7 +206,7 @@ void InstallSet(CLI::App* ini, GlobalOptions& options, int& result, Arguments& a
       result = WriteFailed(options, "set", args.file);
       return;
     }
-    if (options.json) PrintJson({{"ok", true}});
+    if (options.json) PrintJson({{"Result", true}, {"ErrorMsg", ""}});
     result = kSuccess;
   });
 }
@@ -225,7 +225,7 @@ void InstallDelete(CLI::App* ini, GlobalOptions& options, int& result, Arguments
       result = WriteFailed(options, "delete", args.file);
       return;
     }
-    if (options.json) PrintJson({{"ok", true}});
+    if (options.json) PrintJson({{"Result", true}, {"ErrorMsg", ""}});
     result = kSuccess;
   });
 }

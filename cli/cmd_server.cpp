@@ -30,14 +30,16 @@ int Version(const GlobalOptions& options) {
     std::cout << "Server version: " << version << '\n' << "Library:        " << about << '\n';
   }
   if (message.empty()) return kSuccess;
-  return OperationOutcome(*global, false, GlobalOptions{options.root, options.servuPath, options.admin, false}, "");
+  return OperationOutcome(*global, m::Global::Version, false,
+                          GlobalOptions{options.root, options.servuPath, options.admin, false}, "");
 }
 
 int Reload(const GlobalOptions& options) {
   au::Ref<au::Object> domains = CreateManager(m::Domains::kProgId);
   SetServUPath(*domains, options);
   const bool ok = au::ToBoolean(CallMethod(*domains, m::Domains::Reload));
-  return OperationOutcome(*domains, ok, options, "Asked the FTP server to reload (ReloadSettings=true)");
+  return OperationOutcome(*domains, m::Domains::Reload, ok, options,
+                          "Asked the FTP server to reload (ReloadSettings=true)");
 }
 
 const char* RoleName(int role) {
@@ -54,7 +56,7 @@ int Role(const GlobalOptions& options, const std::string& domain, bool passwordS
   SetCredentials(*user, options, CredentialsPassword(options, passwordStdin));
   const int role = au::ToInteger(CallMethod(*user, m::User::GetRole, {au::FromUtf8(domain)}));
   if (options.json) {
-    std::cout << json{{"role", role}, {"name", RoleName(role)}}.dump(2) << '\n';
+    std::cout << json{{"GetRole", role}, {"RoleName", RoleName(role)}}.dump(2) << '\n';
   } else {
     std::cout << role << " " << RoleName(role) << '\n';
   }

@@ -115,7 +115,7 @@ int List(const Request& q, const GlobalOptions& options) {
   CheckDomain(q, options);
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   if (!au::ToBoolean(CallMethod(*user, m::User::GetUserList, DomainArgs(q))))
-    return OperationOutcome(*user, false, options, "");
+    return OperationOutcome(*user, m::User::GetUserList, false, options, "");
   const auto rows = CollectionItems(*user, m::User::UserList);
   if (options.json) {
     json list = json::array();
@@ -157,7 +157,7 @@ std::string StoredName(au::Object& user, const std::string& typed) {
 int Show(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   if (!au::ToBoolean(CallMethod(*user, m::User::GetUser, NameAndDomain(q))))
-    return OperationOutcome(*user, false, options, "");
+    return OperationOutcome(*user, m::User::GetUser, false, options, "");
   LetProperty(*user, m::User::UserName, au::FromUtf8(StoredName(*user, q.name)));
   json account = json::object();
   Table settings{{"Setting", "Value"}, {}};
@@ -181,7 +181,7 @@ int Show(const Request& q, const GlobalOptions& options) {
     const std::string directory = StringProperty(*rule, m::CDirAccess::Directory);
     const std::string letters = accesses.substr(accesses.find('|') == std::string::npos ? accesses.size()
                                                                                           : accesses.find('|') + 1);
-    rules.push_back({{"Directory", directory}, {"Rights", letters}, {"Accesses", accesses}});
+    rules.push_back({{"Directory", directory}, {"Accesses", accesses}});
     ruleTable.rows.push_back({std::to_string(ruleTable.rows.size() + 1), directory, letters});
   }
   account["DirAccess"] = rules;
@@ -274,13 +274,13 @@ int Add(const Request& q, const GlobalOptions& options) {
   ApplyOptions(*user, q);
   if (q.setPassword) LetProperty(*user, m::User::Password, au::FromUtf8(NewAccountPassword(q)));
   const bool ok = au::ToBoolean(CallMethod(*user, m::User::AddUser, DomainArgs(q)));
-  return OperationOutcome(*user, ok, options, "Added user " + q.name);
+  return OperationOutcome(*user, m::User::AddUser, ok, options, "Added user " + q.name);
 }
 
 int Modify(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   if (!au::ToBoolean(CallMethod(*user, m::User::GetUser, NameAndDomain(q))))
-    return OperationOutcome(*user, false, options, "");
+    return OperationOutcome(*user, m::User::GetUser, false, options, "");
   // The account is replaced under the name the list holds, and keeps that
   // name (in its letter case) unless --rename gives another.
   Request stored = q;
@@ -290,13 +290,13 @@ int Modify(const Request& q, const GlobalOptions& options) {
   if (q.setPassword) LetProperty(*user, m::User::Password, au::FromUtf8(NewAccountPassword(q)));
   const bool ok = au::ToBoolean(CallMethod(*user, m::User::ModifyUser, NameAndDomain(stored)));
   const std::string renamed = q.rename && *q.rename != stored.name ? " (now " + *q.rename + ")" : "";
-  return OperationOutcome(*user, ok, options, "Modified user " + stored.name + renamed);
+  return OperationOutcome(*user, m::User::ModifyUser, ok, options, "Modified user " + stored.name + renamed);
 }
 
 int Delete(const Request& q, const GlobalOptions& options) {
   au::Ref<au::Object> user = NewUser(options, q.passwordStdin);
   const bool ok = au::ToBoolean(CallMethod(*user, m::User::DelUser, NameAndDomain(q)));
-  return OperationOutcome(*user, ok, options, "Deleted user " + q.name);
+  return OperationOutcome(*user, m::User::DelUser, ok, options, "Deleted user " + q.name);
 }
 
 int Guarded(const std::function<int()>& body) {

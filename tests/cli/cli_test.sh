@@ -137,7 +137,7 @@ has "number and description" "vantrel: error 6: Overflow" "$err"
 run "ini get" 0 -- "$vantrel" ini get "$ini" global VERSION
 [ "$out" == 6.4.0.6 ] || fail "ini get: $out"
 run "ini refused write" 1 -- "$vantrel" --json ini set "$ini" GLOBAL Version $'1\r\n[DOMAINS]'
-has "JSON failure" '"ok": false' "$out"
+has "JSON failure" '"Result": false' "$out"
 run "ini set invalid UTF-8" 1 -- "$vantrel" ini set "$ini" GLOBAL Version $'6\xff'
 has "code page named" "Refused: the VALUE is not valid text in the code page UTF-8" "$err"
 run "ini missing argument" 2 -- "$vantrel" ini get "$ini" GLOBAL --json
