@@ -55,13 +55,25 @@ String FreeListKey(storage::CIniFile& ini, std::int16_t domainID, std::int32_t c
   }
 }
 
-// Rewrites the domain's user index section without the rows whose name equals
-// `name` exactly, deleting their user sections. The number of rows removed, or
+// Takes the list lines out of the domain's user index section. Other keys kept
+// there (by the FTP server or an operator) stay, with the section in its place;
+// a section of list lines only is deleted whole.
+bool ClearUserList(storage::CIniFile& ini, const String& section) {
+  const std::vector<String> keys = ini.GetKeys(section);
+  const auto isListKey = [](const String& key) { return servu::IsUserListKey(key); };
+  if (std::all_of(keys.begin(), keys.end(), isListKey)) return ini.DeleteSection(section);
+  for (const String& key : keys)
+    if (isListKey(key) && !ini.DeleteKey(section, key)) return false;
+  return true;
+}
+
+// Rewrites the domain's user list without the rows whose name equals `name`
+// exactly, deleting their user sections. The number of rows removed, or
 // nullopt when a write failed (the caller then commits nothing, so no line is lost).
 std::optional<int> RemoveUser(storage::CIniFile& ini, std::int16_t domainID, const std::vector<Ref<CUserList>>& rows,
                               const String& name) {
   const String section = servu::UserIndexSection(domainID);
-  if (!ini.DeleteSection(section)) return std::nullopt;
+  if (!ClearUserList(ini, section)) return std::nullopt;
   int removed = 0;
   int k = 1;
   for (const Ref<CUserList>& row : rows) {
