@@ -1,12 +1,12 @@
 #include "admin/settings_init.hpp"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "admin/identity.hpp"
 #include "admin/settings_file.hpp"
 #include "storage/codepage.hpp"
+#include "storage/file_io.hpp"
 #include "storage/password.hpp"
 #include "storage/paths.hpp"
 
@@ -31,12 +31,13 @@ void CreateSettingsFile() {
 }
 
 void CreateWelcomeFile(const std::u16string& path) {
-  const fs::path native = storage::ToNativePath(path);
-  std::ofstream out(native, std::ios::binary | std::ios::trunc);
-  out << "Welcome to use Vantrel.dll\r\n"
-      << storage::ToAnsi(std::u16string(kProductName) + u" " + kProductVersion + u" - Copyright (C) 2026 " +
-                         kDevelopers)
-      << "\r\n";
+  const std::string text = "Welcome to use Vantrel.dll\r\n" +
+                           storage::ToAnsi(std::u16string(kProductName) + u" " + kProductVersion +
+                                           u" - Copyright (C) 2026 " + kDevelopers) +
+                           "\r\n";
+  // Atomic like every file the library writes; a failure leaves no file, and the next call tries again.
+  std::string ignored;
+  storage::ReplaceFileContent(storage::ToNativePath(path), text, ignored);
 }
 
 }  // namespace

@@ -26,12 +26,6 @@ std::map<fs::path, std::weak_ptr<Session>>& OpenSessions() {
 
 thread_local std::string t_last_error;
 
-fs::path LockFileFor(const fs::path& file) {
-  fs::path lock = file;
-  lock += ".lock";
-  return lock;
-}
-
 }  // namespace
 
 void SetLastIniError(std::string message) { t_last_error = std::move(message); }
@@ -41,20 +35,24 @@ const std::string& LastIniError() { return t_last_error; }
 void Session::EnsureLoaded(bool take_lock) {
   if (loaded_) return;
   FileIo& io = CurrentFileIo();
-  if (take_lock && !lock_) {
-    // No lock file possible (missing or read-only folder): run unlocked.
-    lock_ = io.Lock(LockFileFor(file_));
+  // The lock of the file a link leads to, which is the one replaced.
+  if (take_lock && !lock_) lock_ = io.Lock(ResolveLinks(file_));  // null: run unlocked
+  PathKind kind = io.Stat(file_);
+  Document doc;
+  if (kind == PathKind::Error) {
+    throw FileReadError("cannot examine " + file_.string() + " (" + SystemErrorText() + "); nothing was changed");
   }
-  loaded_ = true;
-  kind_ = io.Stat(file_);
-  if (kind_ == PathKind::File) {
+  if (kind == PathKind::File || kind == PathKind::ReadOnlyFile) {
     std::string bytes;
-    if (io.Read(file_, bytes)) {
-      doc_ = Document::Parse(std::move(bytes));
-    } else {
-      kind_ = PathKind::Error;  // unreadable: reads see nothing, writes must not clobber it
+    // Taking an unreadable file for empty would drop what it holds, or a right it grants.
+    if (!io.Read(file_, bytes)) {
+      throw FileReadError("cannot read " + file_.string() + " (" + SystemErrorText() + "); nothing was changed");
     }
+    doc = Document::Parse(std::move(bytes));
   }
+  kind_ = kind;
+  doc_ = std::move(doc);
+  loaded_ = true;
 }
 
 bool Session::Writable(std::string& error) const {
@@ -68,10 +66,13 @@ bool Session::Writable(std::string& error) const {
     case PathKind::MissingFolder:
       error = "the folder does not exist: " + file_.parent_path().string();
       return false;
+    case PathKind::ReadOnlyFile:
+      error = "the file is read-only: " + file_.string();
+      return false;
     case PathKind::Error:
       break;
   }
-  error = "the file cannot be read: " + file_.string();
+  error = "the file cannot be examined: " + file_.string();
   return false;
 }
 
