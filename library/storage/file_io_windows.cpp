@@ -173,7 +173,10 @@ class WindowsFileIo final : public FileIo {
     HANDLE search = FindFirstFileW((folder / (prefix + L"*.tmp")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-      const std::wstring middle(found.cFileName + prefix.size(), found.cFileName + wcslen(found.cFileName) - 4);
+      const std::wstring entry = found.cFileName;
+      const std::wstring middle = entry.size() > prefix.size() + 4
+                                      ? entry.substr(prefix.size(), entry.size() - prefix.size() - 4)
+                                      : std::wstring();
       if (!middle.empty() && middle.find_first_not_of(L"0123456789-") == std::wstring::npos) {
         DeleteFileW((folder / found.cFileName).c_str());
       }
