@@ -23,8 +23,8 @@
 // - Commit() writes the file once, atomically, only when something changed,
 //   and returns false (with LastIniError() set) when the write failed or was
 //   refused (a read-only file, a folder that allows no temporary file); the
-//   old file is then untouched. A symbolic link's target is written. A Transaction destroyed without Commit() writes
-//   nothing.
+//   old file is then untouched. A symbolic link's target is written. A
+//   Transaction destroyed without Commit() writes nothing.
 // - A Transaction opened while another is open on the same file in the same
 //   thread joins it: its Commit() writes nothing and returns true; only the
 //   outermost one commits. Files are told apart by their absolute, lexically
