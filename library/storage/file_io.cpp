@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "storage/recovery_copy.hpp"
+
 namespace vantrel::storage {
 namespace {
 std::atomic<FileIo*> g_current{nullptr};
@@ -96,13 +98,24 @@ bool ReplaceFileContent(const std::filesystem::path& link, const ContentPieces& 
     case PathKind::Missing:
       break;
   }
-  if (lock) io.RemoveStaleTemps(file);
+  if (lock) {
+    io.RemoveStaleTemps(file);
+    if (!FinishInterruptedRewrite(file, error)) return false;
+  }
   std::unique_ptr<TempFile> temp = io.CreateTemp(file);
   if (!temp) {
-    // Never rewritten in place: a fault part way would leave a cut file.
-    error = "cannot create a temporary file in the folder " + folder + " (" + SystemErrorText() +
-            "): writing " + file.filename().string() +
-            " needs the right to create, rename and delete files in that folder, and free space";
+    const std::string why = SystemErrorText();
+    if (kind == PathKind::File && lock) {  // in place, only under the lock that finishes interrupted rewrites
+      std::string bytes;
+      content([&bytes](std::string_view piece) { bytes += piece; });
+      const InPlaceResult result = RewriteInPlace(file, bytes, error);
+      if (result != InPlaceResult::NoRecoveryFile) return result == InPlaceResult::Done;
+    }
+    // Never rewritten in place without a recovery copy: a fault part way would leave a cut file.
+    error = "cannot create a temporary file in the folder " + folder + " (" + why + "): writing " +
+            file.filename().string() +
+            " needs the right to create, rename and delete files in that folder, and free space, or a writable "
+            "recovery file " + RecoveryFileOf(file).filename().string() + " beside it, made in advance";
     return false;
   }
   PieceWriter writer(*temp);

@@ -3,7 +3,8 @@
 //
 // Every file access of the engine goes through the FileIo in use, so tests can
 // install a FileIo that fails (or stops) at any step: stat, lock, read,
-// temporary file creation, write, flush, rename. RealFileIo() is the platform
+// temporary file creation, write, flush, rename, and the in-place rewrite's
+// open, truncate, write and flush. RealFileIo() is the platform
 // implementation; ScopedFileIo swaps in another for a test's span.
 
 #include <cstdint>
@@ -51,6 +52,15 @@ class TempFile {
   virtual bool RenameOver(const std::filesystem::path& target, unsigned new_file_mode) = 0;
 };
 
+// An existing file opened for writing in place (it is neither created nor replaced).
+class RewriteFile {
+ public:
+  virtual ~RewriteFile() = default;
+  virtual bool Truncate() = 0;  // to 0 bytes, writing from the start again
+  virtual bool Write(std::string_view bytes) = 0;
+  virtual bool Flush() = 0;  // all data on stable storage
+};
+
 class FileIo {
  public:
   virtual ~FileIo() = default;
@@ -59,6 +69,8 @@ class FileIo {
   virtual bool Read(const std::filesystem::path& file, std::string& bytes) = 0;
   // A new temporary file in the folder of `target`; null when the folder allows none.
   virtual std::unique_ptr<TempFile> CreateTemp(const std::filesystem::path& target) = 0;
+  // `file` opened for writing in place; null when it is missing or not writable.
+  virtual std::unique_ptr<RewriteFile> OpenForRewrite(const std::filesystem::path& file) = 0;
   // Removes the temporary files of `target` that a killed writer left. Only
   // under Lock(target): no live writer of the file has one then.
   virtual void RemoveStaleTemps(const std::filesystem::path& target) = 0;
@@ -97,11 +109,13 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& file);
 // Writes `bytes` as the new content of `file` atomically, under Lock(file):
 // stale temporary files removed, a temporary file in the same folder written,
 // flushed, then renamed over the old one. A symbolic link is followed (its
-// target is replaced in the target's folder). Refused, with the old file
-// untouched (byte-identical) and `error` saying why: a read-only file, a
-// folder that allows no temporary file (no in-place rewrite: a fault there
-// would leave a cut file), a failed write, flush or rename. A file that did
-// not exist gets `new_file_mode` less the umask (POSIX).
+// target is replaced in the target's folder). Where the folder allows no
+// temporary file, an existing file is rewritten in place through the writable
+// recovery file beside it (recovery_copy.hpp), if there is one. Refused, with
+// the old file untouched (byte-identical) and `error` saying why: a read-only
+// file, a folder that allows no temporary file and no recovery file, a failed
+// write, flush or rename. A file that did not exist gets `new_file_mode` less
+// the umask (POSIX).
 constexpr unsigned kDefaultNewFileMode = 0666;
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
                         unsigned new_file_mode = kDefaultNewFileMode);

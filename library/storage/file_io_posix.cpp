@@ -1,5 +1,5 @@
 // POSIX file access for the INI engine: temporary files with mkstemp, fsync,
-// rename(2), and flock(2) on the file's folder.
+// rename(2), in-place rewrites with ftruncate, and flock(2) on the file's folder.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -76,6 +76,18 @@ class PosixTempFile final : public TempFile {
   int fd_;
   fs::path path_;
   bool renamed_ = false;
+};
+
+class PosixRewriteFile final : public RewriteFile {
+ public:
+  explicit PosixRewriteFile(int fd) : fd_(fd) {}
+  ~PosixRewriteFile() override { ::close(fd_); }
+  bool Truncate() override { return ::ftruncate(fd_, 0) == 0 && ::lseek(fd_, 0, SEEK_SET) == 0; }
+  bool Write(std::string_view bytes) override { return WriteAllTo(fd_, bytes); }
+  bool Flush() override { return ::fsync(fd_) == 0; }
+
+ private:
+  int fd_;
 };
 
 // flock on the folder: one open file description per holding thread, kept
@@ -168,6 +180,12 @@ class PosixFileIo final : public FileIo {
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixTempFile>(fd, fs::path(pattern));
+  }
+
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path& file) override {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixRewriteFile>(fd);
   }
 
   void RemoveStaleTemps(const fs::path& target) override {

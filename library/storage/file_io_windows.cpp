@@ -1,6 +1,7 @@
 // Windows file access for the INI engine: temporary files, FlushFileBuffers,
 // ReplaceFileW (keeps the replaced file's ACLs and attributes) or MoveFileExW
-// with retries, and a named mutex per file as the writers' lock.
+// with retries, in-place rewrites with SetEndOfFile, and a named mutex per file
+// as the writers' lock.
 #include <windows.h>
 
 #include <algorithm>
@@ -61,6 +62,21 @@ class WindowsTempFile final : public TempFile {
   HANDLE handle_;
   fs::path path_;
   bool renamed_ = false;
+};
+
+class WindowsRewriteFile final : public RewriteFile {
+ public:
+  explicit WindowsRewriteFile(HANDLE handle) : handle_(handle) {}
+  ~WindowsRewriteFile() override { CloseHandle(handle_); }
+  bool Truncate() override {
+    const LARGE_INTEGER start{};
+    return SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) && SetEndOfFile(handle_);
+  }
+  bool Write(std::string_view bytes) override { return WriteAllTo(handle_, bytes); }
+  bool Flush() override { return FlushFileBuffers(handle_) != 0; }
+
+ private:
+  HANDLE handle_;
 };
 
 // A mutex is owned per thread and may be taken again by its owner, so a
@@ -163,6 +179,14 @@ class WindowsFileIo final : public FileIo {
       if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
     }
     return nullptr;
+  }
+
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path& file) override {
+    // Readers (the FTP server, lone reads) keep their access meanwhile.
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<WindowsRewriteFile>(handle);
   }
 
   void RemoveStaleTemps(const fs::path& target) override {

@@ -1,5 +1,7 @@
-// A fault (an error or a kill) at any I/O step of any write leaves each file
-// old or new byte for byte, and no temporary file outlives the next write.
+// A fault (an error or a kill) at any I/O step of any write, replacing the
+// file or rewriting it in place through its recovery file, leaves each file
+// old or new byte for byte once the next access is done, and no temporary
+// file (or non-empty recovery file) outlives the next write.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -7,6 +9,7 @@
 
 #include "ini_test_support.hpp"
 #include "storage/file_io.hpp"
+#include "storage/recovery_copy.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_session.hpp"
 #include "storage/ini/ini_transaction.hpp"
@@ -23,7 +26,7 @@ struct Killed {};
 class FaultyFileIo final : public FileIo {
  public:
   int fail_at = 0, calls = 0;
-  bool kill = false;
+  bool kill = false, no_new_files = false;  // the folder takes no new file
   std::string failed;  // the step that failed
 
   bool Fault(const char* step, int error) {
@@ -36,7 +39,16 @@ class FaultyFileIo final : public FileIo {
   PathKind Stat(const fs::path& f) override { return Fault("Stat", EIO) ? PathKind::Error : RealFileIo().Stat(f); }
   bool Read(const fs::path& f, std::string& b) override { return !Fault("Read", EIO) && RealFileIo().Read(f, b); }
   std::unique_ptr<TempFile> CreateTemp(const fs::path& t) override {
+    if (no_new_files) {
+      errno = EACCES;
+      return nullptr;
+    }
     return Fault("CreateTemp", ENOSPC) ? nullptr : std::make_unique<Temp>(RealFileIo().CreateTemp(t), *this);
+  }
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path& f) override {
+    if (Fault("Open", EACCES)) return nullptr;
+    auto real = RealFileIo().OpenForRewrite(f);
+    return real ? std::make_unique<Rewrite>(std::move(real), *this) : nullptr;
   }
   void RemoveStaleTemps(const fs::path& t) override {
     if (!Fault("RemoveStaleTemps", EIO)) RealFileIo().RemoveStaleTemps(t);
@@ -61,6 +73,21 @@ class FaultyFileIo final : public FileIo {
 
    private:
     std::unique_ptr<TempFile> real_;
+    FaultyFileIo& io_;
+  };
+  class Rewrite final : public RewriteFile {
+   public:
+    Rewrite(std::unique_ptr<RewriteFile> real, FaultyFileIo& io) : real_(std::move(real)), io_(io) {}
+    bool Truncate() override { return !io_.Fault("Truncate", EIO) && real_->Truncate(); }
+    bool Write(std::string_view bytes) override {
+      if (!io_.Fault("RewriteWrite", ENOSPC)) return real_->Write(bytes);
+      real_->Write(bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    bool Flush() override { return !io_.Fault("RewriteFlush", EIO) && real_->Flush(); }
+
+   private:
+    std::unique_ptr<RewriteFile> real_;
     FaultyFileIo& io_;
   };
 };
@@ -88,28 +115,38 @@ const Operation kOperations[] = {
 class FaultTest : public IniTest {
  protected:
   std::optional<std::string> Content() const { return Exists() ? std::optional(Bytes()) : std::nullopt; }
-  void Reset(const std::optional<std::string>& old) const {
+  fs::path Recovery() const { return RecoveryFileOf(file()); }
+  void Reset(const std::optional<std::string>& old, bool in_place) const {
     fs::remove_all(folder());
     fs::create_directories(folder());
     if (old) Lay(*old);
     vantrel::testing::WriteBytes(folder() / ".test.ini.Kil1ed", "[s]\nk=");  // a killed writer's
+    if (in_place) vantrel::testing::WriteBytes(Recovery(), "");  // made in advance, as installed
   }
 };
 
 TEST_F(FaultTest, EveryStepOfEveryWriteLeavesTheOldOrTheNewFile) {
   int states = 0;
-  for (const std::optional<std::string>& old : {std::optional(kOld), std::optional<std::string>()}) {
+  const std::optional<std::string> none;
+  for (const auto& [old, in_place] : {std::pair(std::optional(kOld), false), std::pair(none, false),
+                                      std::pair(std::optional(kOld), true)}) {
     for (const Operation& operation : kOperations) {
-      Reset(old);
-      ASSERT_TRUE(operation(file()));
-      const std::optional<std::string> fresh = Content();
+      Reset(old, in_place);
+      FaultyFileIo plain;
+      plain.no_new_files = in_place;
+      std::optional<std::string> fresh;
+      {
+        ScopedFileIo scope(plain);
+        ASSERT_TRUE(operation(file())) << LastIniError();
+        fresh = Content();
+      }
       bool passed = false;
       for (int step = 1; !passed; ++step) {
         for (const bool kill : {false, true}) {
           SCOPED_TRACE(::testing::Message() << "state " << states << ", step " << step << ", kill " << kill);
-          Reset(old);
+          Reset(old, in_place);
           FaultyFileIo io;
-          io.fail_at = step, io.kill = kill;
+          io.fail_at = step, io.kill = kill, io.no_new_files = in_place;
           std::optional<bool> done;
           {
             ScopedFileIo scope(io);
@@ -126,15 +163,18 @@ TEST_F(FaultTest, EveryStepOfEveryWriteLeavesTheOldOrTheNewFile) {
             break;
           }
           ++states;
+          ReadValue(file(), "s", "k");  // the next access, which finishes an interrupted rewrite
           EXPECT_TRUE(Content() == old || Content() == fresh) << io.failed;
           if (done) {
             EXPECT_EQ(Content(), *done ? fresh : old) << io.failed;  // as reported
           }
-          if (io.failed == "CreateTemp" && !kill) {  // the refusal names the folder
+          if ((io.failed == "CreateTemp" || io.failed == "Open") && done == false) {  // the refusal names both ways out
             EXPECT_NE(LastIniError().find(folder().string()), std::string::npos);
+            EXPECT_NE(LastIniError().find(Recovery().filename().string()), std::string::npos);
           }
           ASSERT_TRUE(WriteProfileString("next", "k", "v", file()));
-          EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 1);
+          EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 1 + in_place);
+          EXPECT_TRUE(!in_place || fs::file_size(Recovery()) == 0);
         }
       }
     }

@@ -25,6 +25,9 @@ struct SettingsReadFault final : storage::FileIo {
     return RealFileIo().Read(f, b);
   }
   std::unique_ptr<storage::TempFile> CreateTemp(const fs::path& t) override { return RealFileIo().CreateTemp(t); }
+  std::unique_ptr<storage::RewriteFile> OpenForRewrite(const fs::path& f) override {
+    return RealFileIo().OpenForRewrite(f);
+  }
   void RemoveStaleTemps(const fs::path& t) override { RealFileIo().RemoveStaleTemps(t); }
   std::unique_ptr<storage::FileLock> Lock(const fs::path& f) override { return RealFileIo().Lock(f); }
 };

@@ -5,6 +5,7 @@
 
 #include "storage/ini/ini_profile.hpp"
 #include "storage/ini/ini_session.hpp"
+#include "storage/recovery_copy.hpp"
 
 namespace vantrel::storage::ini {
 namespace {
@@ -35,8 +36,14 @@ const std::string& LastIniError() { return t_last_error; }
 void Session::EnsureLoaded(bool take_lock) {
   if (loaded_) return;
   FileIo& io = CurrentFileIo();
-  // The lock of the file a link leads to, which is the one replaced.
-  if (take_lock && !lock_) lock_ = io.Lock(ResolveLinks(file_));  // null: run unlocked
+  // The lock of the file a link leads to, which is the one replaced. A file
+  // with a recovery file may be rewritten in place: a read takes the lock too,
+  // so it never sees the file part way through a rewrite.
+  const fs::path target = ResolveLinks(file_);
+  if (!lock_ && (take_lock || HasRecoveryFile(target))) lock_ = io.Lock(target);  // null: run unlocked
+  if (std::string error; lock_ && !FinishInterruptedRewrite(target, error)) {
+    throw FileReadError(error + "; nothing was changed");
+  }
   PathKind kind = io.Stat(file_);
   Document doc;
   if (kind == PathKind::Error) {
@@ -103,7 +110,8 @@ void ReadDocument(const fs::path& file, const std::function<void(const Document&
     read(session->doc());
     return;
   }
-  // A lone read needs no lock: writers replace the file in one rename.
+  // A lone read needs no lock (unless a recovery file lies beside the file):
+  // writers replace the file in one rename.
   Session session(file);
   session.EnsureLoaded(false);
   read(session.doc());
