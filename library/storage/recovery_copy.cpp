@@ -55,7 +55,7 @@ bool FinishInterruptedRewrite(const fs::path& file, std::string& error) {
   const PathKind kind = io.Stat(recovery);
   if (kind == PathKind::Missing || kind == PathKind::MissingFolder) return true;
   std::string copy;
-  if (kind != PathKind::File || !io.Read(recovery, copy)) {
+  if ((kind != PathKind::File && kind != PathKind::ReadOnlyFile) || !io.Read(recovery, copy)) {
     error = "cannot read the recovery file " + recovery.string() + " (" + SystemErrorText() + ")";
     return false;
   }
