@@ -25,9 +25,13 @@ windowsFolder = shell.ExpandEnvironmentStrings("%WINDIR%")
 ini = files.BuildPath(windowsFolder, "Vantrel.ini")
 txt = files.BuildPath(windowsFolder, "Vantrel.txt")
 Sub MakeRecoveryFiles()
-  Dim path
-  For Each path In Array(ini & "~recovery", txt & "~recovery")
-    If Not files.FileExists(path) Then files.CreateTextFile(path, False).Close
+  Dim path, stream
+  For Each path In Array(files.BuildPath(windowsFolder, "Vantrel.ini~recovery"), _
+                         files.BuildPath(windowsFolder, "Vantrel.txt~recovery"))
+    If Not files.FileExists(path) Then
+      Set stream = files.CreateTextFile(path, False)
+      stream.Close
+    End If
     WScript.Echo "Recovery file: " & path
   Next
 End Sub
