@@ -6,6 +6,7 @@
 #include "admin/identity.hpp"
 #include "admin/settings_file.hpp"
 #include "storage/codepage.hpp"
+#include "storage/file_io.hpp"
 #include "storage/password.hpp"
 #include "storage/paths.hpp"
 
@@ -34,6 +35,7 @@ void CreateWelcomeFile(const std::u16string& path) {
                            storage::ToAnsi(std::u16string(kProductName) + u" " + kProductVersion +
                                            u" - Copyright (C) 2026 " + kDevelopers) +
                            "\r\n";
+  // Atomic like every file the library writes (a dry run only records it).
   storage::ini::WriteWholeFile(storage::ToNativePath(path), text, 0644);
 }
 

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "storage/recovery_copy.hpp"
+
 namespace vantrel::storage {
 namespace {
 std::atomic<FileIo*> g_current{nullptr};
@@ -17,9 +19,21 @@ ScopedFileIo::ScopedFileIo(FileIo& io) : previous_(g_current.exchange(&io)) {}
 ScopedFileIo::~ScopedFileIo() { g_current.store(previous_); }
 
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
-                        unsigned new_file_mode, InPlace in_place) {
+                        unsigned new_file_mode) {
   const auto content = [bytes](const std::function<void(std::string_view)>& put) { put(bytes); };
-  return ReplaceFileContent(file, content, error, new_file_mode, in_place);
+  return ReplaceFileContent(file, content, error, new_file_mode);
+}
+
+std::filesystem::path ResolveLinks(const std::filesystem::path& file) {
+  std::filesystem::path path = file;
+  std::error_code ec;
+  // 40 links at most, as the kernels allow; a loop ends in a write that fails.
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(path, ec); ++hops) {
+    const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+    if (ec) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
 }
 
 namespace {
@@ -59,31 +73,49 @@ class PieceWriter {
 
 }  // namespace
 
-bool ReplaceFileContent(const std::filesystem::path& file, const ContentPieces& content, std::string& error,
-                        unsigned new_file_mode, InPlace in_place) {
+bool ReplaceFileContent(const std::filesystem::path& link, const ContentPieces& content, std::string& error,
+                        unsigned new_file_mode) {
   FileIo& io = CurrentFileIo();
+  const std::filesystem::path file = ResolveLinks(link);
+  const std::string folder = file.parent_path().empty() ? "." : file.parent_path().string();
+  // Taken again by a thread that holds it (a transaction's commit).
+  const std::unique_ptr<FileLock> lock = io.Lock(file);
   const PathKind kind = io.Stat(file);
-  if (kind == PathKind::Folder) {
-    error = "the path names a folder: " + file.string();
-    return false;
+  switch (kind) {
+    case PathKind::Folder:
+      error = "the path names a folder: " + file.string();
+      return false;
+    case PathKind::MissingFolder:
+      error = "the folder does not exist: " + folder;
+      return false;
+    case PathKind::Error:
+      error = "the file cannot be examined: " + file.string();
+      return false;
+    case PathKind::ReadOnlyFile:
+      error = "the file is read-only: " + file.string();
+      return false;
+    case PathKind::File:
+    case PathKind::Missing:
+      break;
   }
-  if (kind == PathKind::MissingFolder) {
-    error = "the folder does not exist: " + file.parent_path().string();
-    return false;
-  }
-  if (kind == PathKind::Error) {
-    error = "the file cannot be examined: " + file.string();
-    return false;
+  if (lock) {
+    io.RemoveStaleTemps(file);
+    if (!FinishInterruptedRewrite(file, error)) return false;
   }
   std::unique_ptr<TempFile> temp = io.CreateTemp(file);
   if (!temp) {
-    // The folder allows no new file; an existing file may still be rewritten where it is.
-    if (kind == PathKind::File && in_place == InPlace::Allowed) {
+    const std::string why = SystemErrorText();
+    if (kind == PathKind::File && lock) {  // in place, only under the lock that finishes interrupted rewrites
       std::string bytes;
       content([&bytes](std::string_view piece) { bytes += piece; });
-      if (io.RewriteInPlace(file, bytes)) return true;
+      const InPlaceResult result = RewriteInPlace(file, bytes, error);
+      if (result != InPlaceResult::NoRecoveryFile) return result == InPlaceResult::Done;
     }
-    error = "cannot write the file: " + file.string();
+    // Never rewritten in place without a recovery copy: a fault part way would leave a cut file.
+    error = "cannot create a temporary file in the folder " + folder + " (" + why + "): writing " +
+            file.filename().string() +
+            " needs the right to create, rename and delete files in that folder, and free space, or a writable "
+            "recovery file " + RecoveryFileOf(file).filename().string() + " beside it, made in advance";
     return false;
   }
   PieceWriter writer(*temp);

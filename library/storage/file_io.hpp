@@ -2,14 +2,16 @@
 // The one seam between the INI engine and the file system.
 //
 // Every file access of the engine goes through the FileIo in use, so tests can
-// install a FileIo that fails (or stops) at any step: open, read, temporary
-// file creation, write, flush, rename, lock, stat. RealFileIo() is the
-// platform implementation; ScopedFileIo swaps in another for a test's span.
+// install a FileIo that fails (or stops) at any step: stat, lock, read,
+// temporary file creation, write, flush, rename, and the in-place rewrite's
+// open, truncate, write and flush. RealFileIo() is the platform
+// implementation; ScopedFileIo swaps in another for a test's span.
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -20,8 +22,16 @@ enum class PathKind {
   Missing,        // nothing there, parent folder exists
   MissingFolder,  // the parent folder does not exist
   File,
+  ReadOnlyFile,   // a file nobody may write (POSIX: no write bit; Windows: the read-only attribute)
   Folder,
   Error           // it cannot be examined (permissions, I/O error)
+};
+
+// A read that failed (I/O error, no permission): the operation stops, writes
+// nothing, and reports this instead of taking the file for empty or absent.
+class FileReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // An exclusive lock held while the object lives.
@@ -42,24 +52,40 @@ class TempFile {
   virtual bool RenameOver(const std::filesystem::path& target, unsigned new_file_mode) = 0;
 };
 
+// An existing file opened for writing in place (it is neither created nor replaced).
+class RewriteFile {
+ public:
+  virtual ~RewriteFile() = default;
+  virtual bool Truncate() = 0;  // to 0 bytes, writing from the start again
+  virtual bool Write(std::string_view bytes) = 0;
+  virtual bool Flush() = 0;  // all data on stable storage
+};
+
 class FileIo {
  public:
   virtual ~FileIo() = default;
   virtual PathKind Stat(const std::filesystem::path& file) = 0;
-  // Whole file into `bytes`; false when it cannot be read.
+  // Whole file into `bytes`; false when it cannot be read (SystemErrorText() says why).
   virtual bool Read(const std::filesystem::path& file, std::string& bytes) = 0;
   // A new temporary file in the folder of `target`; null when the folder allows none.
   virtual std::unique_ptr<TempFile> CreateTemp(const std::filesystem::path& target) = 0;
-  // Rewrites an existing file in place (truncate, write, flush): the fallback
-  // when the folder refuses temporary files but the file itself is writable.
-  virtual bool RewriteInPlace(const std::filesystem::path& file, std::string_view bytes) = 0;
-  // Exclusive lock on the sidecar `lock_file`, created when missing; waits for
-  // other holders. Null when the lock file cannot be created or locked.
-  virtual std::unique_ptr<FileLock> Lock(const std::filesystem::path& lock_file) = 0;
+  // `file` opened for writing in place; null when it is missing or not writable.
+  virtual std::unique_ptr<RewriteFile> OpenForRewrite(const std::filesystem::path& file) = 0;
+  // Removes the temporary files of `target` that a killed writer left. Only
+  // under Lock(target): no live writer of the file has one then.
+  virtual void RemoveStaleTemps(const std::filesystem::path& target) = 0;
+  // Exclusive lock for changing `file`; waits for other holders. Creates no
+  // file: POSIX locks the file's folder (flock on the folder; a thread that
+  // already holds it gets it again), Windows a named mutex keyed by the path.
+  // Null when no lock can be had (the transaction then runs unlocked).
+  virtual std::unique_ptr<FileLock> Lock(const std::filesystem::path& file) = 0;
 };
 
 // The platform implementation.
 FileIo& RealFileIo();
+
+// The system's words for the last failed call of this thread (errno, GetLastError).
+std::string SystemErrorText();
 
 // The FileIo the engine uses now (RealFileIo() unless a test replaced it).
 FileIo& CurrentFileIo();
@@ -76,21 +102,28 @@ class ScopedFileIo {
   FileIo* previous_;
 };
 
-// Writes `bytes` as the new content of `file` atomically: a temporary file in
-// the same folder, flushed, then renamed over the old one. When the folder
-// allows no temporary file but `file` exists and is writable, rewrites it in
-// place. On failure the old file is untouched (byte-identical) and `error`
-// says what failed. A file that did not exist gets `new_file_mode` less the umask (POSIX).
-// With InPlace::Refused the content is replaced atomically or not at all.
+// The file a path names once symbolic links are followed: a write goes there,
+// and the link stays.
+std::filesystem::path ResolveLinks(const std::filesystem::path& file);
+
+// Writes `bytes` as the new content of `file` atomically, under Lock(file):
+// stale temporary files removed, a temporary file in the same folder written,
+// flushed, then renamed over the old one. A symbolic link is followed (its
+// target is replaced in the target's folder). Where the folder allows no
+// temporary file, an existing file is rewritten in place through the writable
+// recovery file beside it (recovery_copy.hpp), if there is one. Refused, with
+// the old file untouched (byte-identical) and `error` saying why: a read-only
+// file, a folder that allows no temporary file and no recovery file, a failed
+// write, flush or rename. A file that did not exist gets `new_file_mode` less
+// the umask (POSIX).
 constexpr unsigned kDefaultNewFileMode = 0666;
-enum class InPlace { Allowed, Refused };
 bool ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes, std::string& error,
-                        unsigned new_file_mode = kDefaultNewFileMode, InPlace in_place = InPlace::Allowed);
+                        unsigned new_file_mode = kDefaultNewFileMode);
 
 // The same with the content handed over in pieces, in order, by `content`
 // calling `put`: a big file is written without a copy of it in memory.
 using ContentPieces = std::function<void(const std::function<void(std::string_view)>& put)>;
 bool ReplaceFileContent(const std::filesystem::path& file, const ContentPieces& content, std::string& error,
-                        unsigned new_file_mode = kDefaultNewFileMode, InPlace in_place = InPlace::Allowed);
+                        unsigned new_file_mode = kDefaultNewFileMode);
 
 }  // namespace vantrel::storage

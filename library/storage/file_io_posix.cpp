@@ -1,12 +1,17 @@
 // POSIX file access for the INI engine: temporary files with mkstemp, fsync,
-// rename(2), and flock(2) on a sidecar lock file.
+// rename(2), in-place rewrites with ftruncate, and flock(2) on the file's folder.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cctype>
+#include <cstring>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "storage/file_io.hpp"
 
@@ -73,23 +78,63 @@ class PosixTempFile final : public TempFile {
   bool renamed_ = false;
 };
 
-class PosixLock final : public FileLock {
+class PosixRewriteFile final : public RewriteFile {
  public:
-  explicit PosixLock(int fd) : fd_(fd) {}
-  ~PosixLock() override {
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
-  }
+  explicit PosixRewriteFile(int fd) : fd_(fd) {}
+  ~PosixRewriteFile() override { ::close(fd_); }
+  bool Truncate() override { return ::ftruncate(fd_, 0) == 0 && ::lseek(fd_, 0, SEEK_SET) == 0; }
+  bool Write(std::string_view bytes) override { return WriteAllTo(fd_, bytes); }
+  bool Flush() override { return ::fsync(fd_) == 0; }
 
  private:
   int fd_;
 };
 
+// flock on the folder: one open file description per holding thread, kept
+// while any of its transactions (or a commit inside one) lives. A second
+// flock from the same thread on another descriptor would wait for itself.
+struct FolderLock {
+  explicit FolderLock(int descriptor) : fd(descriptor) {}
+  ~FolderLock() {
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+  }
+  int fd;
+};
+
+class PosixLock final : public FileLock {
+ public:
+  explicit PosixLock(std::shared_ptr<FolderLock> held) : held_(std::move(held)) {}
+
+ private:
+  std::shared_ptr<FolderLock> held_;
+};
+
+std::map<std::pair<dev_t, ino_t>, std::weak_ptr<FolderLock>>& FolderLocksOfThisThread() {
+  thread_local std::map<std::pair<dev_t, ino_t>, std::weak_ptr<FolderLock>> locks;
+  return locks;
+}
+
+// ".<name>." and the six characters mkstemp put in place of XXXXXX.
+bool IsTempOf(const std::string& entry, const std::string& name) {
+  if (entry.size() != name.size() + 8 || entry[0] != '.' || entry.compare(1, name.size(), name) != 0 ||
+      entry[name.size() + 1] != '.')
+    return false;
+  for (std::size_t i = name.size() + 2; i < entry.size(); ++i)
+    if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+  return true;
+}
+
 class PosixFileIo final : public FileIo {
  public:
   PathKind Stat(const fs::path& file) override {
     struct stat st {};
-    if (::stat(file.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::File;
+    if (::stat(file.c_str(), &st) == 0) {
+      if (S_ISDIR(st.st_mode)) return PathKind::Folder;
+      // No write bit for anyone, or none for this user: replacing it would override the owner's choice.
+      const bool readOnly = (st.st_mode & 0222) == 0 || (::access(file.c_str(), W_OK) != 0 && errno == EACCES);
+      return readOnly ? PathKind::ReadOnlyFile : PathKind::File;
+    }
     if (errno == ENOENT) {
       const fs::path parent = file.parent_path();
       if (parent.empty()) return PathKind::Missing;
@@ -137,29 +182,55 @@ class PosixFileIo final : public FileIo {
     return std::make_unique<PosixTempFile>(fd, fs::path(pattern));
   }
 
-  bool RewriteInPlace(const fs::path& file, std::string_view bytes) override {
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path& file) override {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    // Not atomic: used only when the folder refuses temporary files.
-    bool ok = ::ftruncate(fd, 0) == 0 && WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    return ok;
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixRewriteFile>(fd);
   }
 
-  std::unique_ptr<FileLock> Lock(const fs::path& lock_file) override {
-    const int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  void RemoveStaleTemps(const fs::path& target) override {
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string name = target.filename().string();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir)) {
+      if (IsTempOf(entry->d_name, name)) ::unlink((folder / entry->d_name).c_str());
+    }
+    ::closedir(dir);
+  }
+
+  std::unique_ptr<FileLock> Lock(const fs::path& file) override {
+    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+      ::close(fd);
+      return nullptr;
+    }
+    auto& held = FolderLocksOfThisThread();
+    const auto key = std::make_pair(st.st_dev, st.st_ino);
+    if (const auto it = held.find(key); it != held.end()) {
+      if (std::shared_ptr<FolderLock> lock = it->second.lock()) {
+        ::close(fd);
+        return std::make_unique<PosixLock>(std::move(lock));
+      }
+    }
     while (::flock(fd, LOCK_EX) != 0) {
       if (errno != EINTR) {
         ::close(fd);
         return nullptr;
       }
     }
-    return std::make_unique<PosixLock>(fd);
+    auto lock = std::make_shared<FolderLock>(fd);
+    held[key] = lock;
+    return std::make_unique<PosixLock>(std::move(lock));
   }
 };
 
 }  // namespace
+
+std::string SystemErrorText() { return std::strerror(errno); }
 
 FileIo& RealFileIo() {
   static PosixFileIo io;

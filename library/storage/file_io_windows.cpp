@@ -1,9 +1,11 @@
 // Windows file access for the INI engine: temporary files, FlushFileBuffers,
 // ReplaceFileW (keeps the replaced file's ACLs and attributes) or MoveFileExW
-// with retries, and LockFileEx on a sidecar lock file.
+// with retries, in-place rewrites with SetEndOfFile, and a named mutex per file
+// as the writers' lock.
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <string>
 
 #include "storage/file_io.hpp"
@@ -62,25 +64,74 @@ class WindowsTempFile final : public TempFile {
   bool renamed_ = false;
 };
 
-class WindowsLock final : public FileLock {
+class WindowsRewriteFile final : public RewriteFile {
  public:
-  explicit WindowsLock(HANDLE handle) : handle_(handle) {}
-  ~WindowsLock() override {
-    OVERLAPPED overlapped{};
-    UnlockFileEx(handle_, 0, 1, 0, &overlapped);
-    CloseHandle(handle_);
+  explicit WindowsRewriteFile(HANDLE handle) : handle_(handle) {}
+  ~WindowsRewriteFile() override { CloseHandle(handle_); }
+  bool Truncate() override {
+    const LARGE_INTEGER start{};
+    return SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) && SetEndOfFile(handle_);
   }
+  bool Write(std::string_view bytes) override { return WriteAllTo(handle_, bytes); }
+  bool Flush() override { return FlushFileBuffers(handle_) != 0; }
 
  private:
   HANDLE handle_;
 };
+
+// A mutex is owned per thread and may be taken again by its owner, so a
+// commit inside a transaction takes it once more; an owner that died leaves
+// it abandoned, which the next waiter gets as owned.
+class WindowsLock final : public FileLock {
+ public:
+  explicit WindowsLock(HANDLE mutex) : mutex_(mutex) {}
+  ~WindowsLock() override {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
+// The mutex's name: a hash of the file's full path in upper case (names
+// cannot hold a backslash; the file system ignores letter case).
+std::wstring MutexName(const fs::path& file) {
+  std::error_code ec;
+  fs::path full = fs::absolute(file, ec);
+  if (ec) full = file;
+  const std::wstring path = full.lexically_normal().wstring();
+  std::uint64_t hash = 14695981039346656037ull;
+  for (wchar_t c : path) {
+    hash = (hash ^ static_cast<std::uint64_t>(std::towupper(static_cast<wint_t>(c)))) * 1099511628211ull;
+  }
+  wchar_t hex[17];
+  for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789abcdef"[hash & 15];
+  hex[16] = 0;
+  return std::wstring(L"Vantrel.ini-lock.") + hex;
+}
+
+// Whatever user runs a writer (a web page's account, an administrator) must
+// open the same mutex: it gets a null DACL.
+HANDLE OpenWritersMutex(const std::wstring& name) {
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  const DWORD access = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+  // Global: writers in other sessions (a service, a remote desktop) share it.
+  HANDLE mutex = CreateMutexExW(&attributes, (L"Global\\" + name).c_str(), 0, access);
+  if (mutex == nullptr) mutex = CreateMutexExW(&attributes, (L"Local\\" + name).c_str(), 0, access);
+  return mutex;
+}
 
 class WindowsFileIo final : public FileIo {
  public:
   PathKind Stat(const fs::path& file) override {
     const DWORD attributes = GetFileAttributesW(file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-      return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+      if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
+      return (attributes & FILE_ATTRIBUTE_READONLY) ? PathKind::ReadOnlyFile : PathKind::File;
     }
     switch (GetLastError()) {
       case ERROR_FILE_NOT_FOUND:
@@ -130,31 +181,55 @@ class WindowsFileIo final : public FileIo {
     return nullptr;
   }
 
-  bool RewriteInPlace(const fs::path& file, std::string_view bytes) override {
-    // Not atomic: used only when the folder refuses temporary files.
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    const bool ok = WriteAllTo(handle, bytes) && SetEndOfFile(handle) && FlushFileBuffers(handle);
-    CloseHandle(handle);
-    return ok;
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path& file) override {
+    // Readers (the FTP server, lone reads) keep their access meanwhile.
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<WindowsRewriteFile>(handle);
   }
 
-  std::unique_ptr<FileLock> Lock(const fs::path& lock_file) override {
-    HANDLE handle = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    OVERLAPPED overlapped{};
-    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &overlapped)) {
-      CloseHandle(handle);
+  void RemoveStaleTemps(const fs::path& target) override {
+    // ".<name>.<process>-<ticks>.tmp", as CreateTemp names them.
+    const std::wstring prefix = L"." + target.filename().wstring() + L".";
+    const fs::path folder = target.parent_path();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder / (prefix + L"*.tmp")).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      const std::wstring entry = found.cFileName;
+      const std::wstring middle = entry.size() > prefix.size() + 4
+                                      ? entry.substr(prefix.size(), entry.size() - prefix.size() - 4)
+                                      : std::wstring();
+      if (!middle.empty() && middle.find_first_not_of(L"0123456789-") == std::wstring::npos) {
+        DeleteFileW((folder / found.cFileName).c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+
+  std::unique_ptr<FileLock> Lock(const fs::path& file) override {
+    HANDLE mutex = OpenWritersMutex(MutexName(file));
+    if (mutex == nullptr) return nullptr;
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+      CloseHandle(mutex);
       return nullptr;
     }
-    return std::make_unique<WindowsLock>(handle);
+    return std::make_unique<WindowsLock>(mutex);
   }
 };
 
 }  // namespace
+
+std::string SystemErrorText() {
+  const DWORD code = GetLastError();
+  char text[512];
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                           sizeof text, nullptr);
+  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == '.')) --n;
+  return n > 0 ? std::string(text, n) : "system error " + std::to_string(code);
+}
 
 FileIo& RealFileIo() {
   static WindowsFileIo io;

@@ -4,8 +4,9 @@
 ' architecture as the library you registered:
 '   cscript //nologo CreateSettings.vbs                      (64-bit library)
 '   %WINDIR%\SysWOW64\cscript //nologo CreateSettings.vbs    (32-bit library)
-' The web pages' account usually may not create files in the Windows folder,
-' so the files are made here and then opened to that account (see INSTALL.txt).
+' The web pages' account may not create files in the Windows folder, so the
+' files and their (empty) recovery files, through which that account rewrites
+' them in place, are made here and then opened to that account (INSTALL.txt).
 Option Explicit
 
 Dim user, shell, files, windowsFolder, ini, txt
@@ -23,8 +24,21 @@ Set files = CreateObject("Scripting.FileSystemObject")
 windowsFolder = shell.ExpandEnvironmentStrings("%WINDIR%")
 ini = files.BuildPath(windowsFolder, "Vantrel.ini")
 txt = files.BuildPath(windowsFolder, "Vantrel.txt")
+Sub MakeRecoveryFiles()
+  Dim path, stream
+  For Each path In Array(files.BuildPath(windowsFolder, "Vantrel.ini~recovery"), _
+                         files.BuildPath(windowsFolder, "Vantrel.txt~recovery"))
+    If Not files.FileExists(path) Then
+      Set stream = files.CreateTextFile(path, False)
+      stream.Close
+    End If
+    WScript.Echo "Recovery file: " & path
+  Next
+End Sub
+
 If files.FileExists(ini) And files.FileExists(txt) Then
   WScript.Echo ini & " and " & txt & " exist already; they are left as they are."
+  MakeRecoveryFiles
   WScript.Quit 0
 End If
 
@@ -38,5 +52,6 @@ If Not (files.FileExists(ini) And files.FileExists(txt)) Then
 End If
 WScript.Echo "Settings: " & ini
 WScript.Echo "Welcome file: " & txt
+MakeRecoveryFiles
 WScript.Echo "Sign in to the pages as Vantrel with the password KelpMoor and change it at once"
 WScript.Echo "(Administration, System password)."

@@ -1,9 +1,17 @@
-// Failures at each step of a write leave the old file byte-identical.
-#include <algorithm>
+// A fault (an error or a kill) at any I/O step of any write, replacing the
+// file or rewriting it in place through its recovery file, leaves each file
+// old or new byte for byte once the next access is done, and no temporary
+// file (or non-empty recovery file) outlives the next write.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <optional>
 
 #include "ini_test_support.hpp"
 #include "storage/file_io.hpp"
+#include "storage/recovery_copy.hpp"
 #include "storage/ini/ini_access.hpp"
+#include "storage/ini/ini_session.hpp"
 #include "storage/ini/ini_transaction.hpp"
 
 namespace vantrel::storage::ini::testing {
@@ -11,135 +19,192 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Step { None, Read, CreateTemp, Write, Flush, Rename, Lock, InPlace };
+struct Killed {};
 
-// Passes every call to the real file system except the one step told to fail.
+// Passes every call to the real file system; the fail_at-th call fails
+// (errno set, a write cut half-way) or, with `kill`, stops the writer there.
 class FaultyFileIo final : public FileIo {
  public:
-  explicit FaultyFileIo(Step fail) : fail_(fail) {}
-  int temp_files = 0;
-  int in_place_writes = 0;
+  int fail_at = 0, calls = 0;
+  bool kill = false, no_new_files = false;  // the folder takes no new file
+  std::string failed;  // the step that failed
 
-  PathKind Stat(const fs::path& file) override { return RealFileIo().Stat(file); }
-  bool Read(const fs::path& file, std::string& bytes) override {
-    return fail_ != Step::Read && RealFileIo().Read(file, bytes);
+  bool Fault(const char* step, int error) {
+    if (++calls != fail_at) return false;
+    failed = step;
+    if (kill) throw Killed{};
+    errno = error;
+    return true;
   }
-  std::unique_ptr<TempFile> CreateTemp(const fs::path& target) override {
-    if (fail_ == Step::CreateTemp) return nullptr;
-    ++temp_files;
-    return std::make_unique<Temp>(RealFileIo().CreateTemp(target), fail_);
+  PathKind Stat(const fs::path& f) override { return Fault("Stat", EIO) ? PathKind::Error : RealFileIo().Stat(f); }
+  bool Read(const fs::path& f, std::string& b) override { return !Fault("Read", EIO) && RealFileIo().Read(f, b); }
+  std::unique_ptr<TempFile> CreateTemp(const fs::path& t) override {
+    if (no_new_files) {
+      errno = EACCES;
+      return nullptr;
+    }
+    return Fault("CreateTemp", ENOSPC) ? nullptr : std::make_unique<Temp>(RealFileIo().CreateTemp(t), *this);
   }
-  bool RewriteInPlace(const fs::path& file, std::string_view bytes) override {
-    ++in_place_writes;
-    return fail_ != Step::InPlace && RealFileIo().RewriteInPlace(file, bytes);
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path& f) override {
+    if (Fault("Open", EACCES)) return nullptr;
+    auto real = RealFileIo().OpenForRewrite(f);
+    return real ? std::make_unique<Rewrite>(std::move(real), *this) : nullptr;
   }
-  std::unique_ptr<FileLock> Lock(const fs::path& lock_file) override {
-    return fail_ == Step::Lock ? nullptr : RealFileIo().Lock(lock_file);
+  void RemoveStaleTemps(const fs::path& t) override {
+    if (!Fault("RemoveStaleTemps", EIO)) RealFileIo().RemoveStaleTemps(t);
+  }
+  std::unique_ptr<FileLock> Lock(const fs::path& f) override {
+    return Fault("Lock", ENOLCK) ? nullptr : RealFileIo().Lock(f);
   }
 
  private:
   class Temp final : public TempFile {
    public:
-    Temp(std::unique_ptr<TempFile> real, Step fail) : real_(std::move(real)), fail_(fail) {}
+    Temp(std::unique_ptr<TempFile> real, FaultyFileIo& io) : real_(std::move(real)), io_(io) {}
     bool Write(std::string_view bytes) override {
-      // A disk that fills up half-way: some bytes reach the temporary file.
-      if (fail_ == Step::Write) {
-        real_->Write(bytes.substr(0, bytes.size() / 2));
-        return false;
-      }
-      return real_->Write(bytes);
+      if (!io_.Fault("Write", ENOSPC)) return real_->Write(bytes);
+      real_->Write(bytes.substr(0, bytes.size() / 2));  // the disk filled up half-way
+      return false;
     }
-    bool Flush() override { return fail_ != Step::Flush && real_->Flush(); }
-    // A rename(2) that fails for real: the target's folder does not exist.
-    bool RenameOver(const fs::path& target, unsigned mode) override {
-      return real_->RenameOver(fail_ == Step::Rename ? target.parent_path() / "gone" / "x.ini" : target, mode);
+    bool Flush() override { return !io_.Fault("Flush", EIO) && real_->Flush(); }
+    bool RenameOver(const fs::path& t, unsigned mode) override {
+      return !io_.Fault("Rename", EIO) && real_->RenameOver(t, mode);
     }
 
    private:
     std::unique_ptr<TempFile> real_;
-    Step fail_;
+    FaultyFileIo& io_;
   };
-  Step fail_;
+  class Rewrite final : public RewriteFile {
+   public:
+    Rewrite(std::unique_ptr<RewriteFile> real, FaultyFileIo& io) : real_(std::move(real)), io_(io) {}
+    bool Truncate() override { return !io_.Fault("Truncate", EIO) && real_->Truncate(); }
+    bool Write(std::string_view bytes) override {
+      if (!io_.Fault("RewriteWrite", ENOSPC)) return real_->Write(bytes);
+      real_->Write(bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    bool Flush() override { return !io_.Fault("RewriteFlush", EIO) && real_->Flush(); }
+
+   private:
+    std::unique_ptr<RewriteFile> real_;
+    FaultyFileIo& io_;
+  };
 };
 
-class FaultTest : public IniTest, public ::testing::WithParamInterface<Step> {
+using Operation = std::function<bool(const fs::path&)>;
+const std::string kOld = "; settings\n[s]\nk=1\n[t]\r\nx=2\r\n";
+const Operation kOperations[] = {
+    [](const fs::path& f) { return WriteProfileString("s", "k", "changed", f); },
+    [](const fs::path& f) { return WriteProfileString("new", "k", "v", f); },
+    [](const fs::path& f) { return WriteProfileString("s", "k", std::nullopt, f); },
+    [](const fs::path& f) { return WriteProfileString("t", std::nullopt, std::nullopt, f); },
+    [](const fs::path& f) { return WriteProfileSection("t", std::string_view("a=1\0b=2\0", 8), f); },
+    [](const fs::path& f) { return ReplaceSection(f, "s", {"k=3", "m=4"}); },
+    [](const fs::path& f) {
+      Transaction tx(f);
+      ReadKeys(f, "s");
+      return WriteProfileString("s", "k", "2", f) && WriteProfileSection("t", std::nullopt, f) && tx.Commit();
+    },
+    [](const fs::path& f) {  // how Vantrel.txt and the wizard's files are written
+      std::string error;
+      return ReplaceFileContent(f, "Welcome\r\n", error) || (SetLastIniError(error), false);
+    },
+};
+
+class FaultTest : public IniTest {
  protected:
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder())) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+  std::optional<std::string> Content() const { return Exists() ? std::optional(Bytes()) : std::nullopt; }
+  fs::path Recovery() const { return RecoveryFileOf(file()); }
+  void Reset(const std::optional<std::string>& old, bool in_place) const {
+    fs::remove_all(folder());
+    fs::create_directories(folder());
+    if (old) Lay(*old);
+    vantrel::testing::WriteBytes(folder() / ".test.ini.Kil1ed", "[s]\nk=");  // a killed writer's
+    if (in_place) vantrel::testing::WriteBytes(Recovery(), "");  // made in advance, as installed
   }
 };
 
-const std::string kOriginal = "; settings\n[s]\nk=1\n[t]\r\nx=2\r\n";
-
-TEST_P(FaultTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
-  Lay(kOriginal);
-  FaultyFileIo io(GetParam());
-  ScopedFileIo scope(io);
-  EXPECT_FALSE(WriteProfileString("s", "k", "changed", file()));
-  EXPECT_FALSE(LastIniError().empty());
-  EXPECT_EQ(Bytes(), kOriginal);
-  for (const std::string& name : FolderEntries()) EXPECT_TRUE(name == "test.ini" || name == "test.ini.lock") << name;
+TEST_F(FaultTest, EveryStepOfEveryWriteLeavesTheOldOrTheNewFile) {
+  int states = 0;
+  const std::optional<std::string> none;
+  for (const auto& [old, in_place] : {std::pair(std::optional(kOld), false), std::pair(none, false),
+                                      std::pair(std::optional(kOld), true)}) {
+    for (const Operation& operation : kOperations) {
+      Reset(old, in_place);
+      FaultyFileIo plain;
+      plain.no_new_files = in_place;
+      std::optional<std::string> fresh;
+      {
+        ScopedFileIo scope(plain);
+        ASSERT_TRUE(operation(file())) << LastIniError();
+        fresh = Content();
+      }
+      bool passed = false;
+      for (int step = 1; !passed; ++step) {
+        for (const bool kill : {false, true}) {
+          SCOPED_TRACE(::testing::Message() << "state " << states << ", step " << step << ", kill " << kill);
+          Reset(old, in_place);
+          FaultyFileIo io;
+          io.fail_at = step, io.kill = kill, io.no_new_files = in_place;
+          std::optional<bool> done;
+          {
+            ScopedFileIo scope(io);
+            try {
+              done = operation(file());
+            } catch (const Killed&) {
+            } catch (const FileReadError& e) {
+              EXPECT_NE(std::string(e.what()).find(file().string()), std::string::npos);
+            }
+          }
+          if (io.failed.empty()) {  // every step passed
+            EXPECT_EQ(Content(), fresh);
+            passed = true;
+            break;
+          }
+          ++states;
+          ReadValue(file(), "s", "k");  // the next access, which finishes an interrupted rewrite
+          EXPECT_TRUE(Content() == old || Content() == fresh) << io.failed;
+          if (done) {
+            EXPECT_EQ(Content(), *done ? fresh : old) << io.failed;  // as reported
+          }
+          if ((io.failed == "CreateTemp" || io.failed == "Open") && done == false) {  // the refusal names both ways out
+            EXPECT_NE(LastIniError().find(folder().string()), std::string::npos);
+            EXPECT_NE(LastIniError().find(Recovery().filename().string()), std::string::npos);
+          }
+          ASSERT_TRUE(WriteProfileString("next", "k", "v", file()));
+          EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 1 + in_place);
+          EXPECT_TRUE(!in_place || fs::file_size(Recovery()) == 0);
+        }
+      }
+    }
+  }
+  RecordProperty("states", states);
+  EXPECT_GT(states, 100);
 }
 
-TEST_P(FaultTest, FailedCommitOfATransactionLeavesTheOldFile) {
-  Lay(kOriginal);
-  FaultyFileIo io(GetParam());
-  ScopedFileIo scope(io);
-  Transaction tx(file());
-  EXPECT_TRUE(WriteProfileString("s", "k", "changed", file()));
-  EXPECT_TRUE(WriteProfileSection("t", std::nullopt, file()));
-  EXPECT_FALSE(tx.Commit());
-  EXPECT_EQ(Bytes(), kOriginal);
+using LinksAndModesTest = IniTest;
+
+TEST_F(LinksAndModesTest, ALinkedFileIsWrittenWhereItLeadsAndAReadOnlyOneIsRefused) {
+  fs::create_directories(folder() / "real");
+  vantrel::testing::WriteBytes(folder() / "real" / "x.ini", kOld);
+  fs::create_symlink("real/x.ini", file());
+  ASSERT_TRUE(WriteProfileString("s", "k", "2", file()));
+  EXPECT_TRUE(fs::is_symlink(file()));
+  EXPECT_EQ(Bytes(), "; settings\n[s]\nk=2\n[t]\r\nx=2\r\n");
+
+  ASSERT_EQ(::chmod((folder() / "real" / "x.ini").c_str(), 0444), 0);
+  EXPECT_FALSE(WriteProfileString("s", "k", "3", file()));
+  EXPECT_NE(LastIniError().find("read-only"), std::string::npos);
+  EXPECT_EQ(Bytes(), "; settings\n[s]\nk=2\n[t]\r\nx=2\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, FaultTest,
-                         ::testing::Values(Step::Write, Step::Flush, Step::Rename),
-                         [](const ::testing::TestParamInfo<Step>& info) {
-                           switch (info.param) {
-                             case Step::Write: return std::string("Write");
-                             case Step::Flush: return std::string("Flush");
-                             default: return std::string("Rename");
-                           }
-                         });
-
-using FallbackTest = IniTest;
-
-TEST_F(FallbackTest, FolderWithoutRoomForATemporaryFileGetsAnInPlaceRewrite) {
-  Lay(kOriginal);
-  FaultyFileIo io(Step::CreateTemp);
+TEST_F(LinksAndModesTest, AFailedReadIsAnErrorNotAnEmptyFile) {
+  Lay(kOld);
+  FaultyFileIo io;
+  io.fail_at = 2;  // Stat passes, Read fails
   ScopedFileIo scope(io);
-  ASSERT_TRUE(WriteProfileString("s", "k", "changed", file()));
-  EXPECT_EQ(io.in_place_writes, 1);
-  EXPECT_EQ(Bytes(), "; settings\n[s]\nk=changed\n[t]\r\nx=2\r\n");
-}
-
-TEST_F(FallbackTest, NoTemporaryFileAndNoFileMeansTheWriteFails) {
-  FaultyFileIo io(Step::CreateTemp);
-  ScopedFileIo scope(io);
-  EXPECT_FALSE(WriteProfileString("s", "k", "v", file()));
-  EXPECT_EQ(io.in_place_writes, 0);
-  EXPECT_FALSE(Exists());
-}
-
-TEST_F(FallbackTest, UnreadableFileIsNeverOverwritten) {
-  Lay(kOriginal);
-  FaultyFileIo io(Step::Read);
-  ScopedFileIo scope(io);
-  EXPECT_EQ(ReadValue(file(), "s", "k"), "");
-  EXPECT_FALSE(WriteProfileString("s", "new", "v", file()));
-  EXPECT_EQ(io.temp_files, 0);
-  EXPECT_EQ(Bytes(), kOriginal);
-}
-
-TEST_F(FallbackTest, WithoutALockFileTheWriteStillHappens) {
-  Lay(kOriginal);
-  FaultyFileIo io(Step::Lock);
-  ScopedFileIo scope(io);
-  ASSERT_TRUE(WriteProfileString("t", "x", "3", file()));
-  EXPECT_EQ(Bytes(), "; settings\n[s]\nk=1\n[t]\r\nx=3\r\n");
+  EXPECT_THROW(ReadValue(file(), "s", "k"), FileReadError);
 }
 
 }  // namespace

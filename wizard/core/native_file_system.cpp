@@ -27,13 +27,9 @@ std::optional<std::u16string> NativeFileSystem::ReplaceContents(const std::u16st
 #else
   fs::path target(storage::Utf16ToUtf8(path));
 #endif
-  // Replace the file a symbolic link points to, not the link.
-  std::error_code ec;
-  if (fs::is_symlink(target, ec)) {
-    if (fs::path real = fs::canonical(target, ec); !ec) target = real;
-  }
+  // A symbolic link's target is replaced (the link stays).
   std::string error;
-  if (storage::ReplaceFileContent(target, bytes, error, storage::kDefaultNewFileMode, storage::InPlace::Refused))
+  if (storage::ReplaceFileContent(target, bytes, error))
     return std::nullopt;
   return automation::FromUtf8(error);
 }

@@ -16,6 +16,8 @@
 //  - A cut never splits a multi-byte character: the NUL follows the last whole
 //    character and the count says what was copied.
 //  - A UTF-8 byte order mark is not recognised (as on Windows).
+//  - A file that exists but cannot be read (I/O error, no permission) throws
+//    FileReadError (file_io.hpp) instead of giving the default.
 //
 // Each call joins the transaction open on `file` in this thread (see
 // ini_transaction.hpp); with none open it is a transaction of its own.

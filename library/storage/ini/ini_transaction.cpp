@@ -5,6 +5,7 @@
 
 #include "storage/ini/ini_profile.hpp"
 #include "storage/ini/ini_session.hpp"
+#include "storage/recovery_copy.hpp"
 
 namespace vantrel::storage::ini {
 namespace {
@@ -27,12 +28,6 @@ std::map<fs::path, std::weak_ptr<Session>>& OpenSessions() {
 thread_local std::string t_last_error;
 thread_local DryRun* t_dry_run = nullptr;
 
-fs::path LockFileFor(const fs::path& file) {
-  fs::path lock = file;
-  lock += ".lock";
-  return lock;
-}
-
 }  // namespace
 
 void SetLastIniError(std::string message) { t_last_error = std::move(message); }
@@ -41,32 +36,43 @@ const std::string& LastIniError() { return t_last_error; }
 
 void Session::EnsureLoaded(bool take_lock) {
   if (loaded_) return;
-  loaded_ = true;
-  if (DryRun* dry = DryRun::Active()) {
-    // Nothing is written, so nothing needs excluding: no lock file either.
-    if (const std::string* text = dry->Written(file_)) {
+  const bool dry_run = DryRun::Active() != nullptr;
+  if (dry_run) {
+    if (const std::string* text = DryRun::Active()->Written(file_)) {
       kind_ = PathKind::File;
       doc_ = Document::Parse(std::string(*text));
+      loaded_ = true;
       return;
     }
-    take_lock = false;
   }
   FileIo& io = CurrentFileIo();
-  if (take_lock && !lock_) {
-    // No lock file possible (missing or read-only folder): run unlocked.
-    lock_ = io.Lock(LockFileFor(file_));
+  // The lock of the file a link leads to, which is the one replaced. A file
+  // with a recovery file may be rewritten in place: a read takes the lock too,
+  // so it never sees the file part way through a rewrite. A dry run writes
+  // nothing, not even the finish of an interrupted rewrite, and needs no lock.
+  const fs::path target = ResolveLinks(file_);
+  if (!lock_ && !dry_run && (take_lock || HasRecoveryFile(target))) lock_ = io.Lock(target);  // null: run unlocked
+  if (std::string error; lock_ && !FinishInterruptedRewrite(target, error)) {
+    throw FileReadError(error + "; nothing was changed");
   }
-  kind_ = io.Stat(file_);
-  if (kind_ == PathKind::MissingFolder && DryRun::Active() && DryRun::Active()->FolderCreated(file_.parent_path()))
-    kind_ = PathKind::Missing;  // the dry run has "created" the folder
-  if (kind_ == PathKind::File) {
+  PathKind kind = io.Stat(file_);
+  if (kind == PathKind::MissingFolder && DryRun::Active() && DryRun::Active()->FolderCreated(file_.parent_path()))
+    kind = PathKind::Missing;  // the dry run has "created" the folder
+  Document doc;
+  if (kind == PathKind::Error) {
+    throw FileReadError("cannot examine " + file_.string() + " (" + SystemErrorText() + "); nothing was changed");
+  }
+  if (kind == PathKind::File || kind == PathKind::ReadOnlyFile) {
     std::string bytes;
-    if (io.Read(file_, bytes)) {
-      doc_ = Document::Parse(std::move(bytes));
-    } else {
-      kind_ = PathKind::Error;  // unreadable: reads see nothing, writes must not clobber it
+    // Taking an unreadable file for empty would drop what it holds, or a right it grants.
+    if (!io.Read(file_, bytes)) {
+      throw FileReadError("cannot read " + file_.string() + " (" + SystemErrorText() + "); nothing was changed");
     }
+    doc = Document::Parse(std::move(bytes));
   }
+  kind_ = kind;
+  doc_ = std::move(doc);
+  loaded_ = true;
 }
 
 bool Session::Writable(std::string& error) const {
@@ -81,10 +87,13 @@ bool Session::Writable(std::string& error) const {
     case PathKind::MissingFolder:
       error = "the folder does not exist: " + file_.parent_path().string();
       return false;
+    case PathKind::ReadOnlyFile:
+      error = "the file is read-only: " + file_.string();
+      return false;
     case PathKind::Error:
       break;
   }
-  error = "the file cannot be read: " + file_.string();
+  error = "the file cannot be examined: " + file_.string();
   return false;
 }
 
@@ -135,7 +144,8 @@ void ReadDocument(const fs::path& file, const std::function<void(const Document&
     read(session->doc());
     return;
   }
-  // A lone read needs no lock: writers replace the file in one rename.
+  // A lone read needs no lock (unless a recovery file lies beside the file):
+  // writers replace the file in one rename.
   Session session(file);
   session.EnsureLoaded(false);
   read(session.doc());

@@ -14,15 +14,17 @@
 //   them, such as CIniFile) joins it. Calls with no open Transaction are
 //   transactions of one call.
 // - The file is locked exclusively from the first access to the end of the
-//   Transaction: a sidecar lock file "<name>.lock" next to it (flock on POSIX,
-//   LockFileEx on Windows), so other processes and threads that use
-//   transactions wait and never lose each other's changes. The lock file is
-//   left in place. When the folder allows no lock file, the transaction runs
-//   unlocked (reads still work; writes use the in-place fallback).
+//   Transaction, with no file of its own (FileIo::Lock: flock on the folder
+//   on POSIX, a named mutex on Windows), so other processes and threads that
+//   use transactions wait and never lose each other's changes. When no lock
+//   can be had, the transaction runs unlocked. A read creates no file.
+// - A file that cannot be read (I/O error, no permission) throws
+//   FileReadError at its first access: it is never taken for empty.
 // - Commit() writes the file once, atomically, only when something changed,
-//   and returns false (with LastIniError() set) when the write failed; the old
-//   file is then untouched. A Transaction destroyed without Commit() writes
-//   nothing.
+//   and returns false (with LastIniError() set) when the write failed or was
+//   refused (a read-only file, a folder that allows no temporary file); the
+//   old file is then untouched. A symbolic link's target is written. A
+//   Transaction destroyed without Commit() writes nothing.
 // - A Transaction opened while another is open on the same file in the same
 //   thread joins it: its Commit() writes nothing and returns true; only the
 //   outermost one commits. Files are told apart by their absolute, lexically

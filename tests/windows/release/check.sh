@@ -56,6 +56,8 @@ check "the wizard rewrote Web\\ServUPath.asp" \
 # The settings file, made as the guide says.
 (cd "$programs/Vantrel" && wine64 cscript //nologo CreateSettings.vbs) 2>&1 | tr -d '\r'
 check "CreateSettings.vbs made Vantrel.ini" test -f "$WINEPREFIX/drive_c/windows/Vantrel.ini"
+recovery="$WINEPREFIX/drive_c/windows/Vantrel.ini~recovery"
+check "CreateSettings.vbs made empty recovery files" test -f "$recovery" -a ! -s "$recovery" -a -f "${recovery/.ini/.txt}"
 
 # Both architectures reach the server file through the registered libraries.
 printf 'Set g = CreateObject("Vantrel.Global")\r\ng.ServUPath = "C:\\Program Files\\RhinoSoft\\Serv-U\\"\r\nWScript.Echo g.Version\r\n' \
