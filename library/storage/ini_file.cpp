@@ -6,12 +6,25 @@
 #include "storage/blanks.hpp"
 #include "storage/case_fold.hpp"
 #include "storage/codepage.hpp"
+#include "storage/file_io.hpp"
 #include "storage/file_text.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_profile.hpp"
 #include "storage/paths.hpp"
 
 namespace vantrel::storage {
+
+namespace {
+
+// A writer replacing the file can leave a moment with no file under its name
+// (ReplaceFileW moves the old file aside first), so a missing file is looked
+// for once more under the writers' lock, when no replacement is under way.
+bool ExistsOnceNoWriterReplacesIt(const std::u16string& path, const std::filesystem::path& native) {
+  const std::unique_ptr<FileLock> lock = CurrentFileIo().Lock(ResolveLinks(native));
+  return lock && FileExists(path);
+}
+
+}  // namespace
 
 void CIniFile::SetIniFile(std::u16string_view path) {
   iniFile_ = std::u16string(TrimSpaces(path));
@@ -31,7 +44,8 @@ bool CIniFile::CheckIniFile() {
   errorDetail_.clear();
   if (checked_) return true;
   if (iniFile_.empty()) return Fail(kEmptyPath, "no file is set");
-  if (!FileExists(iniFile_)) return Fail(kMissing, "the file does not exist");
+  if (!FileExists(iniFile_) && !ExistsOnceNoWriterReplacesIt(iniFile_, NativePath()))
+    return Fail(kMissing, "the file does not exist");
   const std::u16string_view tail = std::u16string_view(iniFile_).substr(iniFile_.size() >= 4 ? iniFile_.size() - 4 : 0);
   if (UpperText(tail) != u".INI") return Fail(kNotIni, "the file name does not end in .ini");
   if (keepChecks_) {
