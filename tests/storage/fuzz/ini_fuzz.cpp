@@ -3,19 +3,21 @@
 // visible section and key (names and values) must be what a simple model of
 // the profile rules says; after the commit a fresh read of the written file
 // must show the same. Input: 2 bytes image length, the image, then the steps.
-#include <unistd.h>
-
+// Files live in memory (the engine's FileIo seam), so an execution costs no
+// disk write, fsync or rename.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "storage/blanks.hpp"
+#include "storage/file_io.hpp"
 #include "storage/ini/ini_access.hpp"
 #include "storage/ini/ini_text.hpp"
 #include "storage/ini/ini_transaction.hpp"
@@ -25,6 +27,46 @@ using namespace vantrel::storage;
 using namespace vantrel::storage::ini;
 
 namespace {
+
+// Files as path -> bytes; a temporary file replaces its target when renamed;
+// the lock excludes nothing (one thread).
+class MemoryFileIo final : public FileIo {
+ public:
+  std::map<fs::path, std::string> files;
+
+  PathKind Stat(const fs::path& file) override { return files.count(file) ? PathKind::File : PathKind::Missing; }
+  bool Read(const fs::path& file, std::string& bytes) override {
+    const auto it = files.find(file);
+    if (it == files.end()) return false;
+    bytes = it->second;
+    return true;
+  }
+  std::unique_ptr<TempFile> CreateTemp(const fs::path&) override { return std::make_unique<Temp>(files); }
+  bool RewriteInPlace(const fs::path& file, std::string_view bytes) override {
+    files[file] = bytes;
+    return true;
+  }
+  std::unique_ptr<FileLock> Lock(const fs::path&) override { return std::make_unique<FileLock>(); }
+
+ private:
+  class Temp final : public TempFile {
+   public:
+    explicit Temp(std::map<fs::path, std::string>& files) : files_(files) {}
+    bool Write(std::string_view bytes) override {
+      bytes_ += bytes;
+      return true;
+    }
+    bool Flush() override { return true; }
+    bool RenameOver(const fs::path& target, unsigned) override {
+      files_[target] = std::move(bytes_);
+      return true;
+    }
+
+   private:
+    std::map<fs::path, std::string>& files_;
+    std::string bytes_;
+  };
+};
 
 struct Section {
   std::string name;
@@ -118,11 +160,9 @@ std::string PickName(Input& in, const std::vector<std::string>& known, const cha
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const fs::path file = [] {
-    const fs::path dir = fs::temp_directory_path() / ("vantrel-ini-fuzz-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    return dir / "f.ini";
-  }();
+  static MemoryFileIo io;
+  static const ScopedFileIo in_memory(io);
+  static const fs::path file = "/vantrel-ini-fuzz/f.ini";
   Input in{data, size};
   const std::size_t length = in.Byte() | (in.Byte() << 8);
   const std::string image = in.Text(length);
@@ -130,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // deleted) makes writes that do not read back: left out until the engine
   // refuses them.
   if (image.find("\xFF\xFE") != std::string::npos || image.find("\xFE\xFF") != std::string::npos) return -1;
-  { std::ofstream(file, std::ios::binary | std::ios::trunc) << image; }
+  io.files = {{file, image}};
 
   State model;
   {
