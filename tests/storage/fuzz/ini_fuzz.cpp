@@ -42,10 +42,9 @@ class MemoryFileIo final : public FileIo {
     return true;
   }
   std::unique_ptr<TempFile> CreateTemp(const fs::path&) override { return std::make_unique<Temp>(files); }
-  bool RewriteInPlace(const fs::path& file, std::string_view bytes) override {
-    files[file] = bytes;
-    return true;
-  }
+  // A temporary file can always be made, so nothing is rewritten in place.
+  std::unique_ptr<RewriteFile> OpenForRewrite(const fs::path&) override { return nullptr; }
+  void RemoveStaleTemps(const fs::path&) override {}
   std::unique_ptr<FileLock> Lock(const fs::path&) override { return std::make_unique<FileLock>(); }
 
  private:
