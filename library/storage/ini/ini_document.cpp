@@ -117,24 +117,9 @@ std::uint32_t Tag(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >
 
 // Of adjacent key lines with an empty name (blank lines between do not
 // count) only the first is seen. A block starts with a header (or the file),
-// which starts afresh.
-void MarkHiddenKeys(std::vector<Line>& lines) {
-  bool previous_empty_key = false;
-  for (Line& line : lines) {
-    line.hidden = false;
-    if (line.kind == LineKind::Blank) continue;
-    if (line.kind == LineKind::Key && line.name.empty()) {
-      line.hidden = previous_empty_key;
-      previous_empty_key = true;
-    } else {
-      previous_empty_key = false;
-    }
-  }
-}
-
-// MarkHiddenKeys after lines [from, to) changed: a line's visibility depends
-// only on the non-blank line before it, so only the changed lines and the
-// first non-blank line after them can change.
+// which starts afresh. Marked again after lines [from, to) changed: a line's visibility depends only on the
+// non-blank line before it, so only the changed lines and the first non-blank
+// line after them can change.
 void MarkHiddenKeysAround(std::vector<Line>& lines, std::size_t from, std::size_t to) {
   bool previous_empty_key = false;
   for (std::size_t j = from; j-- > 0;) {
@@ -155,6 +140,8 @@ void MarkHiddenKeysAround(std::vector<Line>& lines, std::size_t from, std::size_
     if (i >= to) break;
   }
 }
+
+void MarkHiddenKeys(std::vector<Line>& lines) { MarkHiddenKeysAround(lines, 0, lines.size()); }
 
 bool IsWritable(const Line& line) {
   return ((line.kind == LineKind::Key && !line.hidden) || line.kind == LineKind::Bare) && !line.name.empty();
