@@ -150,16 +150,12 @@ bool FileExists(std::u16string_view path) {
   }
 }
 
-void CreateFolderPath(std::u16string_view path) {
-  if (DryRunFolder(path)) return;
-  std::u16string full(path);
-  if (full.empty() || !IsPathSeparator(full.back())) full.push_back(u'\\');
-  for (std::size_t i = 0; i < full.size(); ++i) {
-    if (!IsPathSeparator(full[i])) continue;
-    const std::wstring prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-    CreateDirectoryW(prefix.c_str(), nullptr);  // failures are the caller's to find out
-  }
+namespace {
+void CreateOneFolder(std::u16string_view prefix) {
+  const std::wstring native(prefix.begin(), prefix.end());
+  CreateDirectoryW(native.c_str(), nullptr);  // failures are the caller's to find out
 }
+}  // namespace
 
 #else
 
@@ -252,21 +248,26 @@ bool FileExists(std::u16string_view path) {
   }
 }
 
+namespace {
+void CreateOneFolder(std::u16string_view prefix) {
+  // A drive root or the file-system root cannot be created, as on Windows;
+  // mapping would otherwise make the drive folder appear.
+  if (IsDriveRoot(prefix) || prefix.find_first_not_of(u"\\/") == std::u16string_view::npos) return;
+  std::error_code ec;
+  std::filesystem::create_directory(ToNativePath(prefix), ec);  // failures are the caller's to find out
+}
+}  // namespace
+
+#endif
+
+// Creates each missing folder of the path, outermost first.
 void CreateFolderPath(std::u16string_view path) {
   if (DryRunFolder(path)) return;
   std::u16string full(path);
   if (full.empty() || !IsPathSeparator(full.back())) full.push_back(u'\\');
   for (std::size_t i = 0; i < full.size(); ++i) {
-    if (!IsPathSeparator(full[i])) continue;
-    const std::u16string_view prefix = std::u16string_view(full).substr(0, i + 1);
-    // A drive root or the file-system root cannot be created, as on Windows;
-    // mapping would otherwise make the drive folder appear.
-    if (IsDriveRoot(prefix) || prefix.find_first_not_of(u"\\/") == std::u16string_view::npos) continue;
-    std::error_code ec;
-    std::filesystem::create_directory(ToNativePath(prefix), ec);  // failures are ignored
+    if (IsPathSeparator(full[i])) CreateOneFolder(std::u16string_view(full).substr(0, i + 1));
   }
 }
-
-#endif
 
 }  // namespace vantrel::storage
