@@ -67,9 +67,8 @@ check "64-bit scripts create the library" \
 check "32-bit scripts create the library" \
   test "$(cd "$programs" && wine32 'C:\windows\syswow64\cscript.exe' //nologo version.vbs 2>&1 | tr -d '\r')" = 6.4.0.6
 
-# A first session through the unpacked pages.
-check "a first session through the pages" \
-  python3 "$here/release_flow.py" "$programs/Vantrel/Web" "$servu/ServUDaemon.ini" "$work"
+# The pages' sessions through the unpacked pages and the wizard's ServUPath.asp.
+check "the pages' sessions" python3 "$top/tests/web/flows.py" "$work" "$programs/Vantrel/Web" "$servu/ServUDaemon.ini"
 
 # Removal: afterwards no script can create the classes.
 wine32 'C:\windows\syswow64\regsvr32.exe' /s /u "$at\\Vantrel\\Vantrel.dll"
