@@ -4,7 +4,10 @@ the pages add to the library (sign-in and roles, the form token, encoding,
 messages, reading forms into the objects, the reload signal), checked in the
 HTML and in the two INI files.
 
-usage: flows.py WORK_FOLDER  (Vantrel.dll registered in $WINEPREFIX)"""
+usage: flows.py WORK_FOLDER [WEB_FOLDER SERVER_INI]  (Vantrel.dll registered in $WINEPREFIX)
+With no more arguments the pages of web/ run against a copy of the example
+server file; with them, an installed release's pages (ServUPath.asp as its
+wizard wrote it) against that server file, a copy of the example one."""
 import os
 import re
 import shutil
@@ -151,11 +154,15 @@ def main():
     saved = settings.with_suffix(".ini.saved")
     if settings.exists():
         settings.replace(saved)
-    servu = work / "servu" / "ServUDaemon.ini"
-    servu.parent.mkdir(parents=True)
-    shutil.copy(TOP / "examples" / "servu" / "ServUDaemon.ini", servu)
     wine = shutil.which("wine64") or "/usr/lib/wine/wine64"
-    site = Site(TOP / "web", work, windows_path(servu.parent) + "\\", wine)
+    if len(sys.argv) > 2:
+        servu = Path(sys.argv[3])
+        site = Site(Path(sys.argv[2]), work, None, wine)
+    else:
+        servu = work / "servu" / "ServUDaemon.ini"
+        servu.parent.mkdir(parents=True)
+        shutil.copy(TOP / "examples" / "servu" / "ServUDaemon.ini", servu)
+        site = Site(TOP / "web", work, windows_path(servu.parent) + "\\", wine)
     start = time.monotonic()
     try:
         system_administrator(site, servu, settings)

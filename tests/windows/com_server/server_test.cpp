@@ -1,9 +1,9 @@
 // The COM contract of Vantrel.dll as an early-bound client sees it, without
 // registration: class objects from DllGetClassObject, unload counts,
-// QueryInterface rules, vtable calls with BSTR/VARIANT conversions, IDispatch
-// through the type library, IEnumVARIANT, the version resource, and the type
-// library's platform and help strings. Automation errors as a script meets
-// them are in vbs/errors.vbs.
+// QueryInterface rules, what vtable calls add (BSTR length, null pointers),
+// IDispatch through the type library, IEnumVARIANT, and the type library's
+// help strings. Values, defaults and automation errors as a script meets
+// them are in vbs/.
 //
 // usage: com_server_test.exe PATH\Vantrel.dll
 #include <initguid.h>
@@ -121,43 +121,23 @@ void TestQueryInterface() {
   d->Release();
 }
 
+// What a vtable call adds to a script's: the BSTR's length, a null BSTR and
+// a null result pointer. Values and their VARIANT types are in vbs/arguments.vbs.
 void TestVtableCalls() {
   _CDomain* d = Create<_CDomain>(CLSID_CDomain);
-  BSTR in = SysAllocString(L"ftp.example.com");
+  // Embedded NUL characters travel with the BSTR's length.
+  BSTR in = SysAllocStringLen(L"a\0b", 3);
   CHECK(d->put_HostName(in) == S_OK);
   SysFreeString(in);
   BSTR out = nullptr;
   CHECK(d->get_HostName(&out) == S_OK);
-  CHECK(Take(out) == L"ftp.example.com");
-  // Embedded NUL characters travel with the BSTR's length.
-  in = SysAllocStringLen(L"a\0b", 3);
-  d->put_HostName(in);
-  SysFreeString(in);
-  d->get_HostName(&out);
   CHECK(SysStringLen(out) == 3 && Take(out) == std::wstring(L"a\0b", 3));
   // A null BSTR is the empty string; IP's rule turns it into 127.0.0.1.
   CHECK(d->put_IP(nullptr) == S_OK);
   d->get_IP(&out);
   CHECK(Take(out) == L"127.0.0.1");
-  CHECK(d->put_port(-32768) == S_OK);
-  short port = 0;
-  CHECK(d->get_port(&port) == S_OK && port == -32768);
   CHECK(d->get_port(nullptr) == E_POINTER);
   d->Release();
-
-  _CUserList* r = Create<_CUserList>(CLSID_CUserList);
-  CHECK(r->put_Expire(VARIANT_TRUE) == S_OK);
-  VARIANT_BOOL flag = VARIANT_FALSE;
-  r->get_Expire(&flag);
-  CHECK(flag == VARIANT_TRUE);  // True is -1 at the boundary
-  r->put_Expire(1);             // any non-zero is True
-  r->get_Expire(&flag);
-  CHECK(flag == VARIANT_TRUE);
-  CHECK(r->put_ExpireDate(25569.75) == S_OK);
-  DATE date = 0;
-  r->get_ExpireDate(&date);
-  CHECK(date == 25569.75);
-  r->Release();
 }
 
 void TestDispatch() {
@@ -173,8 +153,6 @@ void TestDispatch() {
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"hostname")};
   DISPID id = 99;
   CHECK(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == 2);  // letter case ignored
-  LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
-  CHECK(disp->GetIDsOfNames(IID_NULL, unknown, 1, 0, &id) == DISP_E_UNKNOWNNAME);
   CHECK(disp->GetIDsOfNames(IID__CDomain, names, 1, 0, &id) == DISP_E_UNKNOWNINTERFACE);
 
   d->Release();
@@ -228,32 +206,13 @@ void TestEnumerator() {
   c->Release();
 }
 
-// The file's version resource says 1.0.0.0.
-void TestVersionResource(const wchar_t* path) {
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
-  CHECK(size > 0);
-  if (size == 0) return;
-  std::string data(size, '\0');
-  CHECK(GetFileVersionInfoW(path, 0, size, data.data()) != FALSE);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  CHECK(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) != FALSE);
-  if (info == nullptr) return;
-  CHECK(info->dwFileVersionMS == MAKELONG(0, 1) && info->dwFileVersionLS == 0);
-  CHECK(info->dwProductVersionMS == MAKELONG(0, 1) && info->dwProductVersionLS == 0);
-}
-
-// The type library inside the DLL is built for this platform, and every type
-// and member carries its help string (what an object browser shows).
+// Every type and member of the type library inside the DLL carries its help
+// string (what an object browser shows). Its platform is checked where it is
+// registered (suites/com-vbscript.sh).
 void TestTypeLibrary(const wchar_t* path) {
   ITypeLib* lib = nullptr;
   CHECK(LoadTypeLibEx(path, REGKIND_NONE, &lib) == S_OK);
   if (!lib) return;
-  TLIBATTR* attributes = nullptr;
-  lib->GetLibAttr(&attributes);
-  CHECK(attributes->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32));
-  lib->ReleaseTLibAttr(attributes);
   int undocumented = 0;
   for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
     ITypeInfo* info = nullptr;
@@ -313,7 +272,6 @@ int wmain(int argc, wchar_t** argv) {
     TestVtableCalls();
     TestDispatch();
     TestEnumerator();
-    TestVersionResource(argv[1]);
     TestTypeLibrary(argv[1]);
     CHECK(g_can_unload() == S_OK);  // every test released what it made
   }

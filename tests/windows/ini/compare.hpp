@@ -13,6 +13,7 @@
 // engine's result is checked against what Windows gives.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,11 +57,14 @@ struct Tally {
 // Runs a case in `folder` (an existing empty folder); adds to the tally.
 void RunCase(const Case& c, const std::string& folder, Tally& tally);
 
-// The directed cases of a case file (cases/README.md), and the one case too
-// long to write out there.
-std::vector<Case> ReadCaseFile(const std::string& path);
-Case LongListsCase();
-std::vector<Case> RandomCases(std::uint32_t seed, int cases, int steps_per_case, bool double_byte);
+// A case file (cases/README.md): its directed cases, and the word lists
+// (start, section, body_section, key, value, default) of the random sequences.
+struct CaseFile {
+  std::vector<Case> cases;
+  std::map<std::string, std::vector<std::string>> words;
+};
+CaseFile ReadCaseFile(const std::string& path);
+std::vector<Case> RandomCases(const CaseFile& file, std::uint32_t seed, int cases, int steps_per_case, bool double_byte);
 
 // A file's bytes in the form Wine writes a changed file.
 std::string WineNormalise(const std::string& bytes);

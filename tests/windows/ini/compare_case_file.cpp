@@ -64,12 +64,14 @@ Op ReadOp(const std::vector<Token>& t) {
 
 }  // namespace
 
-std::vector<Case> ReadCaseFile(const std::string& path) {
+CaseFile ReadCaseFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
-  std::vector<Case> cases;
+  CaseFile file;
+  std::vector<Case>& cases = file.cases;
   std::map<std::string, std::string> defined;  // "define NAME": a file several cases start from
   std::string* text = nullptr;                 // the text that quoted lines below a keyword extend
+  std::vector<std::string>* words = nullptr;   // or the word list they add to
   int number = 0;
   for (std::string line; std::getline(in, line);) try {
       ++number;
@@ -77,11 +79,20 @@ std::vector<Case> ReadCaseFile(const std::string& path) {
       if (t.empty()) continue;
       const std::string verb = t[0].bare ? *t[0].text : "";
       if (verb.empty()) {
-        if (!text) throw std::runtime_error("a text outside a file");
-        for (const Token& part : t) *text += *part.text;
+        if (!text && !words) throw std::runtime_error("a text outside a file");
+        for (const Token& part : t) {
+          if (words) words->push_back(*part.text);
+          else *text += *part.text;
+        }
         continue;
       }
       text = nullptr;
+      words = nullptr;
+      if (verb == "words") {  // words NAME TEXT...: a word list of the random sequences
+        words = &file.words[*t.at(1).text];
+        for (std::size_t i = 2; i < t.size(); ++i) words->push_back(*t[i].text);
+        continue;
+      }
       if (cases.empty() && verb != "===" && verb != "define") throw std::runtime_error(verb + " outside a case");
       if (verb == "===") {
         cases.push_back(Make(line.substr(4), std::nullopt, {}));
@@ -104,19 +115,7 @@ std::vector<Case> ReadCaseFile(const std::string& path) {
     } catch (const std::exception& e) {
       throw std::runtime_error(path + ":" + std::to_string(number) + ": " + e.what());
     }
-  return cases;
-}
-
-// Lists longer than the buffer sizes the functions treat apart (4095, 4096),
-// and a value longer than 255 bytes.
-Case LongListsCase() {
-  std::string many = "[big]\r\n";
-  for (int i = 0; i < 600; ++i) many += "key" + std::to_string(1000 + i) + "=" + std::to_string(i) + "\r\n";
-  many += "[long]\r\nv=" + std::string(300, 'x') + "\r\n";
-  return Make("long lists", many,
-              {Get("big", std::nullopt, "", 4095), Get("big", std::nullopt, "", 4096),
-               Get("big", std::nullopt, "", 5000), Get(std::nullopt, std::nullopt, "", 4095),
-               Get("long", "v", "", 255), Get("long", "v", "", 300), Get("long", "v", "", 302)});
+  return file;
 }
 
 }  // namespace compare

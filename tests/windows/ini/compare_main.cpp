@@ -18,11 +18,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::uint32_t seed = argc > 2 ? static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)) : 20261207u;
-  const int random_cases = argc > 3 ? std::atoi(argv[3]) : 300;
+  const int random_count = argc > 3 ? std::atoi(argv[3]) : 300;
   const int steps = argc > 4 ? std::atoi(argv[4]) : 25;
-  std::vector<compare::Case> cases;
+  const bool double_byte = GetACP() == 932;
+  compare::CaseFile file;
+  std::vector<compare::Case> random_cases;
   try {
-    cases = compare::ReadCaseFile(argv[1]);
+    file = compare::ReadCaseFile(argv[1]);
+    random_cases = compare::RandomCases(file, seed, random_count, steps, double_byte);
   } catch (const std::exception& e) {
     std::printf("DIFF cannot read the cases: %s\n", e.what());
     return 1;
@@ -35,15 +38,13 @@ int main(int argc, char** argv) {
 
   compare::Tally rules, random;
   int n = 0;
-  const bool double_byte = GetACP() == 932;
   std::printf("ANSI code page %u\n", GetACP());
-  if (!double_byte) cases.push_back(compare::LongListsCase());
-  for (const compare::Case& c : cases) {
+  for (const compare::Case& c : file.cases) {
     const std::string folder = root + "\\r" + std::to_string(++n);
     CreateDirectoryA(folder.c_str(), nullptr);
     compare::RunCase(c, folder, rules);
   }
-  for (const compare::Case& c : compare::RandomCases(seed, random_cases, steps, double_byte)) {
+  for (const compare::Case& c : random_cases) {
     const std::string folder = root + "\\x" + std::to_string(++n);
     CreateDirectoryA(folder.c_str(), nullptr);
     compare::RunCase(c, folder, random);

@@ -202,6 +202,13 @@ void RunCase(const Case& c, const std::string& folder, Tally& tally) {
                  (eafter ? " (normalised \"" + Printable(Comparable(*eafter)) + "\")" : std::string()));
     }
   }
+  // Every replacement of the engine's file, failed ones included, leaves no temporary file behind.
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((edir + "\\*.tmp").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    FindClose(search);
+    tally.Fail(c.name + ": the engine left " + found.cFileName + " beside its file");
+  }
 }
 
 Case Make(std::string name, std::optional<std::string> content, std::vector<Op> ops) {

@@ -6,17 +6,14 @@
 #include <string_view>
 
 #include "compare.hpp"
+#include "storage/blanks.hpp"
 
 namespace compare {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
+// Wine trims the blanks the engine trims around a line's parts.
 std::string Trim(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return std::string(s.substr(b, e - b));
+  return std::string(vantrel::storage::Trim(s, vantrel::storage::kProfileBlanks));
 }
 
 }  // namespace

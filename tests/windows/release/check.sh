@@ -3,9 +3,9 @@
 # the zip unpacked to C:\Program Files\Vantrel; the released Wizard.exe's four
 # steps (both libraries registered, Web\ServUPath.asp rewritten for Serv-U's
 # folder); CreateSettings.vbs; both libraries created from 64- and 32-bit
-# scripts; a first session through the unpacked pages; removal with
+# scripts; the pages' sessions through the unpacked pages; removal with
 # regsvr32 /u. Prints "release: N passed, M failed".
-# Usage: check.sh RELEASE_ZIP X64_BUILD_DIR   (wizard_steps.exe is built there)
+# Usage: check.sh RELEASE_ZIP X64_BUILD_DIR   (wizard_window_test.exe is built there)
 set -uo pipefail
 zip=$(realpath "${1:?usage: check.sh RELEASE_ZIP X64_BUILD_DIR}")
 build=$(realpath "${2:?usage: check.sh RELEASE_ZIP X64_BUILD_DIR}")
@@ -14,8 +14,8 @@ top=$(cd "$here/../../.." && pwd)
 command -v wine64 >/dev/null || export PATH="/usr/lib/wine:$PATH"
 "$top/scripts/enable-x86.sh" || exit 1
 export QEMU_RESERVED_VA=0x82000000  # see scripts/test-windows.sh
-driver=$(find "$build" -name wizard_steps.exe -print -quit)
-[ -n "$driver" ] || { echo "wizard_steps.exe is not built in $build"; exit 1; }
+driver=$(find "$build" -name wizard_window_test.exe -print -quit)
+[ -n "$driver" ] || { echo "wizard_window_test.exe is not built in $build"; exit 1; }
 
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPREFIX=$(mktemp -d /tmp/vantrel-release.XXXXXX)
@@ -45,7 +45,7 @@ at='C:\Program Files'
 # wizard runs them: Wine's 32-bit Open dialog hangs under qemu-user (the x86
 # Wizard.exe's start, window and registration launch are in wizard-win32).
 cp "$(find "$build" -name Wizard.exe -print -quit)" "$programs/Vantrel/Wizard64.exe"
-(cd "$(dirname "$driver")" && wine64 ./wizard_steps.exe "$at\\Vantrel\\Wizard64.exe" \
+(cd "$(dirname "$driver")" && wine64 ./wizard_window_test.exe --steps "$at\\Vantrel\\Wizard64.exe" \
   "$at\\RhinoSoft\\Serv-U\\ServUDaemon.exe" "$at\\Vantrel\\Web\\ServUPath.asp" \
   "$at\\Vantrel\\Vantrel.dll" "$at\\Vantrel\\x64\\Vantrel.dll") 2>&1 | tr -d '\r' | tee "$work/wizard.txt"
 wineserver -w  # the registrations the wizard started have finished
@@ -67,9 +67,8 @@ check "64-bit scripts create the library" \
 check "32-bit scripts create the library" \
   test "$(cd "$programs" && wine32 'C:\windows\syswow64\cscript.exe' //nologo version.vbs 2>&1 | tr -d '\r')" = 6.4.0.6
 
-# A first session through the unpacked pages.
-check "a first session through the pages" \
-  python3 "$here/release_flow.py" "$programs/Vantrel/Web" "$servu/ServUDaemon.ini" "$work"
+# The pages' sessions through the unpacked pages and the wizard's ServUPath.asp.
+check "the pages' sessions" python3 "$top/tests/web/flows.py" "$work" "$programs/Vantrel/Web" "$servu/ServUDaemon.ini"
 
 # Removal: afterwards no script can create the classes.
 wine32 'C:\windows\syswow64\regsvr32.exe' /s /u "$at\\Vantrel\\Vantrel.dll"

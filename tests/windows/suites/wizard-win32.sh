@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The wizard's Win32 window under Wine: a test program clicks its buttons,
 # answers its dialogs and reads its message boxes. Wine's null graphics
-# driver gives real windows without a display.
+# driver gives real windows without a display. And Wizard.exe's version resource.
 # Usage: wizard-win32.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
 set -uo pipefail
 build=$(realpath "${1:?usage: wizard-win32.sh WINDOWS_BUILD_DIR}")
@@ -12,7 +12,7 @@ program=$(find "$build" -name wizard_window_test.exe -print -quit)
 [ -n "$program" ] || { echo "wizard_window_test.exe is not built in $build"; exit 1; }
 wizard=$(find "$build" -name Wizard.exe -print -quit)
 [ -n "$wizard" ] || { echo "Wizard.exe is not built in $build"; exit 1; }
-windows_path() { local absolute; absolute=$(realpath "$1"); echo "Z:${absolute//\//\\}"; }
+support=$(cd "$(dirname "$0")/../support" && pwd)
 
 # The prefix's setting, made by the 64-bit reg (a 32-bit start costs seconds).
 "$(command -v wine64 || echo /usr/lib/wine/wine64)" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 \
@@ -28,7 +28,7 @@ trap 'rm -f "$log"' EXIT
 # Under emulated 32-bit Wine the file dialog hangs (see the test's options).
 options=()
 [ "${VANTREL_ARCH:-x64}" = x86 ] && options=(--no-open-dialogs) && echo "note: x86 runs without the file dialog steps"
-timeout 600 "$wine" "./$(basename "$program")" "$(windows_path "$wizard")" "${options[@]}" >"$log" 2>&1
+timeout 600 "$wine" "./$(basename "$program")" "${options[@]}" >"$log" 2>&1
 status=$?
 grep -E '^(FAIL|PASSED|FAILED|note)' "$log" || tail -20 "$log"
 if [ "$status" -eq 124 ]; then
@@ -36,4 +36,6 @@ if [ "$status" -eq 124 ]; then
   tail -3 "$log"
   "$wineserver" -k
 fi
+version=$(python3 "$support/file_version.py" "$wizard")
+[ "$version" = "1.0.0.0 1.0.0.0" ] || { echo "FAIL Wizard.exe's file and product versions: $version"; status=1; }
 exit "$status"

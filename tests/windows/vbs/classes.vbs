@@ -9,7 +9,7 @@ For Each name In names
   Set o = Nothing
   On Error Resume Next
   Set o = CreateObject("Vantrel." & name)
-  ExpectNoError "CreateObject Vantrel." & name
+  ExpectError 0, "CreateObject Vantrel." & name
   On Error GoTo 0
   Check Not (o Is Nothing), "Vantrel." & name & " created"
 Next
