@@ -45,9 +45,16 @@ std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u1
 
 void VisitSettingEntries(std::u16string_view section,
                          const std::function<void(std::u16string_view key, std::u16string_view value)>& visit) {
+  VisitSettingEntryBytes(section, [&visit](std::string_view name, std::string_view value) {
+    visit(storage::FromAnsi(name), storage::FromAnsi(value));
+  });
+}
+
+void VisitSettingEntryBytes(std::u16string_view section,
+                            const std::function<void(std::string_view name, std::string_view value)>& visit) {
   ini::VisitKeyValues(SettingsNativePath(), storage::ToAnsi(section), 255,
                       [&visit](std::string_view name, std::string_view value) {
-                        if (!name.empty()) visit(storage::FromAnsi(name), storage::FromAnsi(value));
+                        if (!name.empty()) visit(name, value);
                       });
 }
 

@@ -39,6 +39,11 @@ std::vector<std::pair<std::u16string, std::u16string>> GetSettingEntries(std::u1
 void VisitSettingEntries(std::u16string_view section,
                          const std::function<void(std::u16string_view key, std::u16string_view value)>& visit);
 
+// VisitSettingEntries without the conversion to UTF-16: each name and value
+// as the file's ANSI bytes.
+void VisitSettingEntryBytes(std::u16string_view section,
+                            const std::function<void(std::string_view name, std::string_view value)>& visit);
+
 // Writes one key, creating the file and section when missing. False when the
 // write failed or was refused (a section, key or value that would break the
 // file: line breaks or NUL), and nothing is written then.

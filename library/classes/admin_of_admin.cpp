@@ -7,6 +7,7 @@
 // file together at Commit() or not at all.
 #include "classes/admin_of_admin.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "admin/rights.hpp"
@@ -67,6 +68,19 @@ std::u16string_view EntryField(std::u16string_view entry, std::size_t index) {
   return entry.substr(start, entry.find(u'|', start) - start);
 }
 
+// A domain field as the standard automation conversion gives it; one of up
+// to four digits (every entry the library writes) is its own value, without
+// the conversion's copy of the text.
+std::int16_t DomainOfField(std::u16string_view field) {
+  if (!field.empty() && field.size() <= 4 &&
+      std::all_of(field.begin(), field.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+    std::int16_t value = 0;
+    for (char16_t c : field) value = static_cast<std::int16_t>(value * 10 + (c - u'0'));
+    return value;
+  }
+  return automation::ToInteger(automation::Variant(std::u16string(field)));
+}
+
 }  // namespace
 
 AdminOfAdmin::AdminOfAdmin() {
@@ -83,11 +97,9 @@ bool AdminOfAdmin::GetAdminList() {
   }
   const Ref<Admin> list = AdminProperty.Renew();
   admin::VisitSettingEntries(admin::kPrivateDirSection, [&list](std::u16string_view key, std::u16string_view entry) {
-    const std::u16string name(key);
-    const std::u16string password(EntryField(entry, 0));
-    const std::int16_t domain = automation::ToInteger(automation::Variant(std::u16string(EntryField(entry, 1))));
-    const std::u16string rootDir(EntryField(entry, 2));
-    list->Add(name, password, domain, rootDir, name);
+    std::u16string password(EntryField(entry, 0));
+    const std::int16_t domain = DomainOfField(EntryField(entry, 1));
+    list->AddNamed(std::u16string(key), std::move(password), domain, std::u16string(EntryField(entry, 2)));
   });
   return true;
 }
@@ -109,12 +121,11 @@ bool AdminOfAdmin::AddAdmin(const String& AdminName, const String& AdminPassword
   if (reason.empty()) reason = storage::RefusalOfLength(entry, u"AdminPassword with the RootDir");
   if (Refuse(ErrorMsg, reason)) return false;
 
-  const Ref<Admin> list = AdminProperty.Get();
-  for (std::int32_t i = 1; i <= list->Count(); ++i) {
-    if (storage::EqualsIgnoreCase(list->Item(automation::Variant(i))->AdminName, AdminName)) {
-      ErrorMsg = kAdminExists;
-      return false;
-    }
+  // The list is keyed by the names in their lower-case form: a name that
+  // equals AdminName without regard to letter case is its key.
+  if (AdminProperty.Get()->Find(AdminName)) {
+    ErrorMsg = kAdminExists;
+    return false;
   }
   if (!admin::WriteSetting(admin::kPrivateDirSection, AdminName, entry) || !transaction.Commit()) {
     ErrorMsg = kNotWritten;
@@ -128,14 +139,10 @@ bool AdminOfAdmin::DelAdmin(const String& AdminName) {
   admin::SettingsTransaction transaction;
   if (!GetAdminList()) return false;
 
-  const Ref<Admin> list = AdminProperty.Get();
-  for (std::int32_t i = 1; i <= list->Count(); ++i) {
-    const Ref<CAdmin> item = list->Item(automation::Variant(i));
-    if (!storage::EqualsIgnoreCase(item->AdminName, AdminName)) continue;
-    if (admin::DeleteSetting(admin::kPrivateDirSection, item->AdminName)) {
-      if (transaction.Commit()) return true;
-      break;  // the file could not be written: the key is still there
-    }
+  // Names are unique without regard to letter case (the list's keys): at most one matches.
+  if (const Ref<CAdmin> item = AdminProperty.Get()->Find(AdminName)) {
+    if (admin::DeleteSetting(admin::kPrivateDirSection, item->AdminName) && transaction.Commit()) return true;
+    // the file could not be written: the key is still there
   }
   ErrorMsg = kAdminMissing;
   return false;

@@ -71,6 +71,15 @@ Ref<CAdmin> Admin::Add(const String& AdminName, const String& AdminPassword, std
   return Insert(std::move(admin), sKey);
 }
 
+Ref<CAdmin> Admin::AddNamed(String AdminName, String AdminPassword, std::int16_t DomainID, String RootDir) {
+  auto admin = MakeRef<CAdmin>();
+  admin->AdminName = std::move(AdminName);
+  admin->AdminPassword = std::move(AdminPassword);
+  admin->DomainID = DomainID;
+  admin->RootDir = std::move(RootDir);
+  return Insert(admin, admin->AdminName);
+}
+
 Ref<CPublicDir> PublicDir::Add(const String& Directory, const String& sKey) {
   auto dir = MakeRef<CPublicDir>();
   dir->Directory = Directory;

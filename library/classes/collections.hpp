@@ -49,6 +49,8 @@ class Admin final : public Collection<CAdmin, ClassId::Admin> {
  public:
   Ref<CAdmin> Add(const String& AdminName, const String& AdminPassword, std::int16_t DomainID,
                   const String& RootDir, const String& sKey = {});
+  // Add with the name as key and the texts moved in: a long list is filled with no copies.
+  Ref<CAdmin> AddNamed(String AdminName, String AdminPassword, std::int16_t DomainID, String RootDir);
 };
 
 class PublicDir final : public Collection<CPublicDir, ClassId::PublicDir> {

@@ -3,7 +3,6 @@
 // it sees its own writes and either commits all of them or none.
 #include "classes/domains.hpp"
 
-#include <set>
 #include <vector>
 
 #include "admin/rights.hpp"
@@ -15,6 +14,7 @@
 #include "classes/user.hpp"
 #include "storage/blanks.hpp"
 #include "storage/case_fold.hpp"
+#include "storage/codepage.hpp"
 #include "storage/fields.hpp"
 #include "storage/file_text.hpp"
 #include "storage/servu/domain_line.hpp"
@@ -81,21 +81,37 @@ String UnlistableRefusal(const String& line) {
   return storage::RefusalOfLength(String(line, 0, end), u"HostName with the IP");
 }
 
-// The domain IDs the settings file's domain administrators hold, as the
-// domain right check compares them (the decimal text of the entry's field 1).
-std::set<int> AdministeredIds() {
-  std::set<int> ids;
-  for (const auto& [name, entry] : admin::GetSettingEntries(admin::kPrivateDirSection)) {
-    const std::vector<String> fields = storage::SplitFields(entry);
-    if (fields.size() < 2) continue;
-    const String& id = fields[1];
-    // Only canonical decimal text ("7", not "07" or " 7") can match a new ID.
-    if (id.empty() || id.size() > 5 || id[0] == u'0' || id.find_first_not_of(u"0123456789") != String::npos) continue;
-    int value = 0;
-    for (char16_t c : id) value = value * 10 + (c - u'0');
-    ids.insert(value);
+// Marks the domain ID (1 to 32767) an administrator entry holds, as the
+// domain right check compares it (the decimal text of the entry's field 1).
+template <typename Char>
+void MarkAdministeredId(std::basic_string_view<Char> entry, std::vector<bool>& taken) {
+  const std::size_t bar = entry.find(Char('|'));
+  if (bar == entry.npos) return;
+  std::basic_string_view<Char> id = entry.substr(bar + 1);
+  id = id.substr(0, id.find(Char('|')));
+  // Only canonical decimal text ("7", not "07" or " 7") can match a new ID.
+  if (id.empty() || id.size() > 5 || id[0] == Char('0')) return;
+  std::size_t value = 0;
+  for (Char c : id) {
+    if (c < Char('0') || c > Char('9')) return;
+    value = value * 10 + static_cast<std::size_t>(c - Char('0'));
   }
-  return ids;
+  if (value < taken.size()) taken[value] = true;
+}
+
+// Marks the IDs of every domain administrator of the settings file. One pass
+// over views of the entries: the file may hold tens of thousands of them.
+void MarkAdministeredIds(std::vector<bool>& taken) {
+  if (storage::AnsiTrailBytesCanLookLikeAscii()) {
+    admin::VisitSettingEntries(admin::kPrivateDirSection, [&taken](std::u16string_view, std::u16string_view entry) {
+      MarkAdministeredId(entry, taken);
+    });
+    return;
+  }
+  // No byte below 0x80 is part of another character: "|" and digits are their bytes.
+  admin::VisitSettingEntryBytes(admin::kPrivateDirSection, [&taken](std::string_view, std::string_view entry) {
+    MarkAdministeredId(entry, taken);
+  });
 }
 
 // AddDomain's and ModifyDomain's duplicate tests against one listed domain.
@@ -151,10 +167,13 @@ bool Domains::AddDomain(const String& HostName, const String& IP, std::int16_t p
   // The smallest ID from 1 upward that no listed domain has and no domain
   // administrator holds: a deleted domain's administrators stay in the
   // settings file and would administer a new domain that took its ID.
-  std::set<int> ids = AdministeredIds();
-  for (const ListedDomain& d : listed) ids.insert(d.record->ID);
+  std::vector<bool> idTaken(32768);
+  MarkAdministeredIds(idTaken);
+  for (const ListedDomain& d : listed) {
+    if (d.record->ID > 0) idTaken[static_cast<std::size_t>(d.record->ID)] = true;
+  }
   int id = 1;
-  while (ids.count(id)) ++id;
+  while (id < 32768 && idTaken[static_cast<std::size_t>(id)]) ++id;
   if (id > 32767) throw automation::AutomationError(automation::kOverflow);
 
   // The first key from count + 1 upward that no line has: a section numbered

@@ -15,15 +15,20 @@ using automation::VarType;
 
 // Keys compare without regard to letter case, Unicode-aware and independent
 // of the process locale: they are kept in their lower-case form.
+namespace {
+std::uint32_t TagOf(std::size_t hash) { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32); }
+}  // namespace
+
 void KeyedItems::Add(automation::Ref<automation::Object> record, const automation::String& key) {
   automation::String folded = storage::LowerText(key);
   const bool keyed = !folded.empty();
   const std::size_t hash = keyed ? std::hash<automation::String>{}(folded) : 0;
-  if (keyed && !slots_.empty() && SlotOf(folded, hash) != kFree) throw AutomationError(automation::kDuplicateKey);
+  Slot* slot = keyed && !slots_.empty() ? &SlotOf(folded, hash) : nullptr;
+  if (slot != nullptr && slot->position != kFree) throw AutomationError(automation::kDuplicateKey);
   // Everything that can fail comes first, so a failed Add changes nothing.
   if (items_.size() == items_.capacity()) items_.reserve(items_.size() * 2 + 1);
-  std::vector<std::uint32_t> grown;
-  if (keyed && (keyed_ + 1) * 2 + 2 > slots_.size()) grown.assign(std::max<std::size_t>(16, slots_.size() * 2), kFree);
+  std::vector<Slot> grown;
+  if (keyed && (keyed_ + 1) * 2 + 2 > slots_.size()) grown.resize(std::max<std::size_t>(16, slots_.size() * 2));
   items_.push_back({std::move(record), std::move(folded), hash});
   if (!keyed) return;
   if (!grown.empty()) {
@@ -31,29 +36,31 @@ void KeyedItems::Add(automation::Ref<automation::Object> record, const automatio
     Reindex();
     return;
   }
-  SlotOf(items_.back().foldedKey, hash) = static_cast<std::uint32_t>(items_.size() - 1);
+  *slot = {static_cast<std::uint32_t>(items_.size() - 1), TagOf(hash)};
   ++keyed_;
 }
 
-std::uint32_t& KeyedItems::SlotOf(const automation::String& folded, std::size_t hash) {
+KeyedItems::Slot& KeyedItems::SlotOf(const automation::String& folded, std::size_t hash) {
   const std::size_t mask = slots_.size() - 1;
+  const std::uint32_t tag = TagOf(hash);
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    std::uint32_t& slot = slots_[i];
-    if (slot == kFree || (items_[slot].hash == hash && items_[slot].foldedKey == folded)) return slot;
+    Slot& slot = slots_[i];
+    if (slot.position == kFree) return slot;
+    if (slot.tag == tag && items_[slot.position].hash == hash && items_[slot.position].foldedKey == folded) return slot;
   }
 }
 
-std::uint32_t KeyedItems::SlotOf(const automation::String& folded, std::size_t hash) const {
-  return const_cast<KeyedItems*>(this)->SlotOf(folded, hash);
+std::uint32_t KeyedItems::PositionOf(const automation::String& folded, std::size_t hash) const {
+  return const_cast<KeyedItems*>(this)->SlotOf(folded, hash).position;
 }
 
 // Refills the table at its size (it has room: never allocates).
 void KeyedItems::Reindex() {
   keyed_ = 0;
-  std::fill(slots_.begin(), slots_.end(), kFree);
+  std::fill(slots_.begin(), slots_.end(), Slot{});
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (items_[i].foldedKey.empty()) continue;
-    SlotOf(items_[i].foldedKey, items_[i].hash) = static_cast<std::uint32_t>(i);
+    SlotOf(items_[i].foldedKey, items_[i].hash) = {static_cast<std::uint32_t>(i), TagOf(items_[i].hash)};
     ++keyed_;
   }
 }
@@ -63,7 +70,7 @@ std::size_t KeyedItems::IndexOf(const Variant& indexKey) const {
     case VarType::String: {
       const automation::String folded = storage::LowerText(indexKey.AsString());
       const std::uint32_t found =
-          folded.empty() || slots_.empty() ? kFree : SlotOf(folded, std::hash<automation::String>{}(folded));
+          folded.empty() || slots_.empty() ? kFree : PositionOf(folded, std::hash<automation::String>{}(folded));
       if (found == kFree) throw AutomationError(automation::kInvalidArgument);
       return found;
     }
@@ -79,6 +86,13 @@ std::size_t KeyedItems::IndexOf(const Variant& indexKey) const {
     }
     default: throw AutomationError(automation::kTypeMismatch);
   }
+}
+
+automation::Object* KeyedItems::Find(const automation::String& key) const {
+  if (slots_.empty()) return nullptr;
+  const automation::String folded = storage::LowerText(key);
+  const std::uint32_t found = folded.empty() ? kFree : PositionOf(folded, std::hash<automation::String>{}(folded));
+  return found == kFree ? nullptr : items_[found].record.get();
 }
 
 const automation::Ref<automation::Object>& KeyedItems::Item(const Variant& indexKey) const {

@@ -28,6 +28,8 @@ class KeyedItems {
   const automation::Ref<automation::Object>& Item(const automation::Variant& indexKey) const;
   void Remove(const automation::Variant& indexKey);
   std::int32_t Count() const noexcept { return static_cast<std::int32_t>(items_.size()); }
+  // The record under that key, or null (an empty key finds none).
+  automation::Object* Find(const automation::String& key) const;
 
   // A fresh enumerator over the items in position order.
   automation::Ref<automation::Enumerator> NewEnum() const;
@@ -40,15 +42,22 @@ class KeyedItems {
   };
   static constexpr std::uint32_t kFree = 0xFFFFFFFFu;
 
+  // A keyed item's position in items_, with part of its key's hash: a probe
+  // past another key reads neither its item nor its key.
+  struct Slot {
+    std::uint32_t position = kFree;
+    std::uint32_t tag = 0;
+  };
+
   std::size_t IndexOf(const automation::Variant& indexKey) const;
-  // The slot holding the position of the item with that key, or the free slot where it would go.
-  std::uint32_t& SlotOf(const automation::String& folded, std::size_t hash);
-  std::uint32_t SlotOf(const automation::String& folded, std::size_t hash) const;
+  // The slot holding the item with that key, or the free slot where it would go.
+  Slot& SlotOf(const automation::String& folded, std::size_t hash);
+  std::uint32_t PositionOf(const automation::String& folded, std::size_t hash) const;
   void Reindex();
 
   std::vector<Entry> items_;
-  // Open addressing, no node per key: positions in items_ of the keyed items.
-  std::vector<std::uint32_t> slots_;
+  // Open addressing, no node per key.
+  std::vector<Slot> slots_;
   std::size_t keyed_ = 0;
 };
 
@@ -64,6 +73,10 @@ class Collection : public automation::Object {
     return Ref<Record>(static_cast<Record*>(items_.Item(indexKey).get()));
   }
   std::int32_t Count() const noexcept { return items_.Count(); }
+  // The item under that key (letter case ignored), or null: a lookup with no error.
+  Ref<Record> Find(const automation::String& key) const {
+    return Ref<Record>(static_cast<Record*>(items_.Find(key)));
+  }
   void Remove(const automation::Variant& indexKey) { items_.Remove(indexKey); }
   automation::Ref<automation::Enumerator> NewEnum() const { return items_.NewEnum(); }
 

@@ -259,6 +259,12 @@ void Document::SplitLines(std::size_t begin, std::size_t end, std::vector<Line>&
                           std::deque<std::string>& texts) const {
   const std::string_view range = body_.substr(begin, end - begin);
   if (encoding_ == FileEncoding::Ansi) {
+    // Room for every line at once: a long section is not copied as its vector grows.
+    std::size_t breaks = 0;
+    for (const char* p = range.data(), *stop = p + range.size();
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(stop - p)))) != nullptr; ++p)
+      ++breaks;
+    out.reserve(out.size() + breaks + 1);
     for (std::size_t start = 0; start < range.size();) {
       const std::size_t stop = FindLineBreak(range, start);
       const std::size_t next = stop + EndingLength(range, stop);
