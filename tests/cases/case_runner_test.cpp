@@ -13,6 +13,7 @@
 #include <iomanip>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 
 #include "automation/error.hpp"
@@ -34,48 +35,32 @@ constexpr char kSettings[] =
     "[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n"
     "[PublicDir]\r\ndir1=C:\\Vantrel\r\n";
 
-// An expected line matches the same text, where "{any}" stands for any run
-// of characters (a salted password).
-bool Matches(const std::string& expected, const std::string& actual) {
-  const auto any = expected.find("{any}");
-  if (any == std::string::npos) return expected == actual;
-  const std::string tail = expected.substr(any + 5);
-  return actual.size() >= any + tail.size() && actual.compare(0, any, expected, 0, any) == 0 &&
-         actual.compare(actual.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Empty when the texts match line by line, else both texts.
+// Empty when the texts match, where "{any}" in the expected one stands for
+// any run of characters within a line (a salted password); else both texts.
 std::string Diff(const std::string& expected, const std::string& actual) {
-  std::istringstream a(expected), b(actual);
-  bool same = true;
-  for (std::string x, y; same;) {
-    const bool moreA = static_cast<bool>(std::getline(a, x)), moreB = static_cast<bool>(std::getline(b, y));
-    if (!moreA || !moreB) {
-      same = moreA == moreB;
-      break;
-    }
-    same = Matches(x, y);
-  }
-  const auto ended = [](const std::string& t) { return !t.empty() && t.back() == '\n'; };
-  if (same && ended(expected) == ended(actual)) return "";
+  static const std::regex special(R"([.^$|()\[\]{}*+?\\])"), any(R"(\\\{any\\\})");
+  const std::string pattern = std::regex_replace(std::regex_replace(expected, special, R"(\$&)"), any, "[^\n]*");
+  if (expected.find("{any}") == std::string::npos ? expected == actual : std::regex_match(actual, std::regex(pattern)))
+    return "";
   return "expected:\n" + expected + "\nactual:\n" + actual;
 }
 
-// X:\rest -> <root>/drives/x/rest
-fs::path DrivePath(const fs::path& root, std::string path) {
+// X:\rest -> <root>/drives/x/rest, letter for letter (the library's own
+// mapping would find an existing name in another letter case).
+fs::path DrivePath(std::string path) {
   for (char& c : path)
     if (c == '\\') c = '/';
-  return root / "drives" / std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])))) /
+  return fs::path(std::getenv("VANTREL_ROOT")) / "drives" / std::string(1, static_cast<char>(std::tolower(path[0]))) /
          path.substr(std::min<std::size_t>(3, path.size()));
 }
 
 // "D:\dir\" a folder; "D:\file SIZE [@YYYY-MM-DD HH:MM:SS]" a file (UTC time).
-void MakeEntry(const fs::path& root, const std::string& entry) {
+void MakeEntry(const std::string& entry) {
   std::istringstream in(entry);
   std::string path, size, at;
   in >> path >> size;
   std::getline(in, at);
-  const fs::path native = DrivePath(root, path);
+  const fs::path native = DrivePath(path);
   if (path.back() == '\\') return fs::create_directories(native), void();
   WriteBytes(native, "");
   if (!size.empty()) fs::resize_file(native, std::stoull(size));
@@ -87,12 +72,12 @@ void MakeEntry(const fs::path& root, const std::string& entry) {
   }
 }
 
-std::string CheckEntry(const fs::path& root, const std::string& entry) {
+std::string CheckEntry(const std::string& entry) {
   const bool missing = entry[0] == '!';
   std::istringstream in(entry.substr(missing));
   std::string path, size;
   in >> path >> size;
-  const fs::path native = DrivePath(root, path);
+  const fs::path native = DrivePath(path);
   if (missing) return fs::exists(native) ? entry + ": exists\n" : "";
   if (path.back() == '\\') return fs::is_directory(native) ? "" : entry + ": no such folder\n";
   if (!fs::is_regular_file(native)) return entry + ": no such file\n";
@@ -127,7 +112,7 @@ TEST_P(CaseTest, Runs) {
   for (const auto& [name, state] : c.before) before[name] = state;
   for (const auto& [name, state] : before)
     if (!state.absent) WriteBytes(files.at(name), Expand(state.bytes));
-  for (const std::string& entry : c.disk) MakeEntry(temp.path(), entry);
+  for (const std::string& entry : c.disk) MakeEntry(entry);
 
   std::map<std::string, Variant> vars;
   for (const CallLine& call : c.calls) {
@@ -153,7 +138,7 @@ TEST_P(CaseTest, Runs) {
     }
   }
   std::string disk;
-  for (const std::string& entry : c.diskAfter) disk += CheckEntry(temp.path(), entry);
+  for (const std::string& entry : c.diskAfter) disk += CheckEntry(entry);
   EXPECT_TRUE(disk.empty()) << c.where << ": disk after the calls\n" << disk;
 }
 

@@ -67,8 +67,11 @@ class FaultyFileIo final : public FileIo {
       return false;
     }
     bool Flush() override { return !io_.Fault("Flush", EIO) && real_->Flush(); }
+    // A failed rename goes through the real one, into a folder that does not
+    // exist, so the file system's own error is what the writer has to report.
     bool RenameOver(const fs::path& t, unsigned mode) override {
-      return !io_.Fault("Rename", EIO) && real_->RenameOver(t, mode);
+      if (io_.Fault("Rename", EIO)) return real_->RenameOver(t.parent_path() / "no-such-folder" / t.filename(), mode);
+      return real_->RenameOver(t, mode);
     }
 
    private:

@@ -3,23 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <iterator>
 #include <set>
-#include <utility>
+#include <sstream>
 
 namespace vantrel::testing {
 namespace {
 
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
-
-std::vector<std::string> Words(const std::string& s) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : s + ' ') {
-    if (c != ' ') word += c;
-    else if (!word.empty()) words.push_back(std::exchange(word, {}));
-  }
-  return words;
-}
 
 // "AddDomain takes the smallest ID" -> "AddDomainTakesTheSmallestID".
 std::string TitleName(const std::string& title) {
@@ -74,7 +65,8 @@ class Reader {
 
  private:
   void Open(Case& c, const std::string& header, int number) {
-    const auto words = Words(header);
+    std::istringstream in(header);
+    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
     block_ = words.empty() ? "?" : words[0];
     after_ = std::find(words.begin(), words.end(), "after") != words.end();
     absent_ = std::find(words.begin(), words.end(), "absent") != words.end();

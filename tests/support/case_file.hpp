@@ -1,6 +1,7 @@
 #pragma once
-// Golden cases of the operations: the files before, the calls a page makes
-// and their results, the files after. The syntax is described in README.md.
+// Golden cases: the files before, the calls and their expected results, the
+// files after (tests/cases/README.md describes the syntax; the wizard's cases
+// use the calls block alone).
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -18,7 +19,7 @@ struct FileState {
 struct CallLine {
   int line = 0;
   std::string text;
-  std::vector<std::string> rows;  // expected collection rows after "EXPR: Member, ..."
+  std::vector<std::string> rows;  // the indented lines below it: what the call must give
 };
 
 struct Case {
