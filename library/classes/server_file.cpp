@@ -29,11 +29,18 @@ bool ReloadServer(const automation::String& servUPath, automation::String& error
   errorMsg.clear();
   ServerFile ini(servUPath, errorMsg);
   if (!ini) return false;
-  if (!WriteReloadSignal(*ini) || !ini.Commit()) {
-    errorMsg = u"Reload failed";
-    return false;
+  // The reason the write gave (a read-only file, a folder without room) follows the message.
+  std::string why;
+  if (!WriteReloadSignal(*ini)) {
+    why = ini->ErrorDetail();
+  } else if (!ini.Commit()) {
+    why = storage::ini::LastIniError();
+  } else {
+    return true;
   }
-  return true;
+  errorMsg = u"Reload failed";
+  if (!why.empty()) errorMsg += u": " + storage::Utf8ToUtf16(why);
+  return false;
 }
 
 }  // namespace vantrel::classes

@@ -44,7 +44,8 @@ class ServerFile {
 bool WriteReloadSignal(storage::CIniFile& ini);
 
 // The Reload operation that Domains and User share: clears errorMsg, writes
-// the signal in a transaction of its own; "ServUPath error" or "Reload failed".
+// the signal in a transaction of its own; "ServUPath error" or "Reload failed"
+// followed by the write's reason ("Reload failed: the file is read-only: ...").
 bool ReloadServer(const automation::String& servUPath, automation::String& errorMsg);
 
 }  // namespace vantrel::classes

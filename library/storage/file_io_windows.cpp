@@ -1,7 +1,7 @@
 // Windows file access for the INI engine: temporary files, FlushFileBuffers,
 // ReplaceFileW (keeps the replaced file's ACLs and attributes) or MoveFileExW
 // with retries, in-place rewrites with SetEndOfFile, and a named mutex per file
-// as the writers' lock.
+// (per real location, not per spelling) as the writers' lock.
 #include <windows.h>
 
 #include <algorithm>
@@ -94,13 +94,38 @@ class WindowsLock final : public FileLock {
   HANDLE mutex_;
 };
 
-// The mutex's name: a hash of the file's full path in upper case (names
-// cannot hold a backslash; the file system ignores letter case).
+// The final path (links, junctions, short names and letter case resolved) of
+// an existing file or folder; empty when it cannot be opened.
+std::wstring FinalPath(const fs::path& path) {
+  const HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {};
+  std::wstring text(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
+  if (n >= text.size()) {
+    text.resize(n + 1);
+    n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
+  }
+  CloseHandle(handle);
+  text.resize(n < text.size() ? n : 0);
+  return text;
+}
+
+// The mutex's name: a hash of where the file really lies (its final path, or
+// while it does not exist its folder's followed by its name, as the rights
+// checks resolve paths), in upper case (names cannot hold a backslash; the
+// file system ignores letter case), so every spelling of one file (short
+// names, "..", links) takes one mutex.
 std::wstring MutexName(const fs::path& file) {
   std::error_code ec;
   fs::path full = fs::absolute(file, ec);
   if (ec) full = file;
-  const std::wstring path = full.lexically_normal().wstring();
+  full = full.lexically_normal();
+  std::wstring path = FinalPath(full);
+  if (path.empty()) {
+    const std::wstring folder = FinalPath(full.parent_path());
+    path = folder.empty() ? full.wstring() : folder + L"\\" + full.filename().wstring();
+  }
   std::uint64_t hash = 14695981039346656037ull;
   for (wchar_t c : path) {
     hash = (hash ^ static_cast<std::uint64_t>(std::towupper(static_cast<wint_t>(c)))) * 1099511628211ull;

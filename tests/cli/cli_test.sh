@@ -142,6 +142,9 @@ run "ini set invalid UTF-8" 1 -- "$vantrel" ini set "$ini" GLOBAL Version $'6\xf
 has "code page named" "Refused: the VALUE is not valid text in the code page UTF-8" "$err"
 run "ini missing argument" 2 -- "$vantrel" ini get "$ini" GLOBAL --json
 python3 -c 'import json,sys; assert json.loads(sys.argv[1])["ErrorMsg"]' "$err" || fail "usage error as JSON: $err"
+chmod 0444 "$ini"
+run "reload of a read-only file" 1 -- "$vantrel" reload
+has "the reason follows" "Reload failed: the file is read-only: $work/servu/ServUDaemon.ini" "$err"
 
 [ "$failures" -eq 0 ] && echo "vantrel CLI: all checks passed"
 exit $((failures > 0))

@@ -5,6 +5,26 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+
+// The Windows build of the storage tests (run under Wine) has no mkdtemp or setenv.
+namespace {
+char* mkdtemp(char* pattern) {
+  char* x = pattern + std::string_view(pattern).rfind("XXXXXX");
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    std::snprintf(x, 7, "%06lx", (GetCurrentProcessId() * 7919ul + GetTickCount() + attempt) & 0xfffffful);
+    if (CreateDirectoryA(pattern, nullptr)) return pattern;
+  }
+  return nullptr;
+}
+int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+int unsetenv(const char* name) { return _putenv_s(name, ""); }
+}  // namespace
+#endif
+
 namespace vantrel::testing {
 
 std::string ReadBytes(const std::filesystem::path& file) {
@@ -30,7 +50,7 @@ TempRoot::TempRoot() {
   savedCwd_ = std::filesystem::current_path();
   std::filesystem::current_path(cwd_);
   if (const char* old = std::getenv("VANTREL_ROOT")) savedRoot_ = old, hadRoot_ = true;
-  ::setenv("VANTREL_ROOT", root_.c_str(), 1);
+  ::setenv("VANTREL_ROOT", root_.string().c_str(), 1);
 }
 
 TempRoot::~TempRoot() {

@@ -78,6 +78,14 @@ for script in "$here"/vbs/*.vbs; do
 done
 [ ${#scenarios[@]} -gt 0 ] || fail "no VBScript suite found in $here/vbs"
 sed 's/\r*$/\r/' "$here/vbs/support/run_scenarios.vbs" >"$work/run_scenarios.vbs"
+# A domain administrator's root with a link in it that leads out, and the
+# 8.3 names of a folder inside and one outside it (paths.vbs; Wine's
+# FileSystemObject has no ShortPath, its dir /x lists them).
+mkdir -p "$work/rights root/inside long name" "$work/outside long name"
+ln -s /etc "$work/rights root/etc link"
+listing=$("$reg" cmd /c dir /x "$(windows_path "$work")" "$(windows_path "$work/rights root")" 2>/dev/null | tr -d '\r')
+short_name() { sed -n "s/.*<DIR> *\([^ ]*~[^ ]*\) *$1\$/\1/p" <<<"$listing"; }
+export VANTREL_SHORT_INSIDE=$(short_name 'inside long name') VANTREL_SHORT_OUTSIDE=$(short_name 'outside long name')
 (cd "$work" && timeout 600 "$wine" cscript //nologo run_scenarios.vbs "${scenarios[@]}" >"$work/output.txt" 2>&1)
 rc=$?
 [ $rc -eq 0 ] || fail "cscript exited $rc"

@@ -1,8 +1,11 @@
 ' Windows paths as a page gives them: the settings file in the Windows
 ' folder, a server folder with or without its closing backslash, folders
 ' created to any depth, a folder listed with its files' sizes and times.
+' A domain administrator's root (made by the suite, with a link to /etc in
+' it) admits homes that really lie inside it however spelt (8.3 name, letter
+' case, "..") and none outside (through the link, "..", an 8.3 name).
 ' The settings file found there is put back at the end.
-Dim fso, here, settingsPath, saved, f, g, u, e
+Dim fso, here, settingsPath, saved, f, g, u, e, top, root, env, home
 Set fso = CreateObject("Scripting.FileSystemObject")
 here = fso.GetAbsolutePathName(".") & "\paths test"
 If fso.FolderExists(here) Then fso.DeleteFolder here, True
@@ -10,7 +13,10 @@ fso.CreateFolder here
 settingsPath = fso.GetSpecialFolder(0) & "\Vantrel.ini"
 If fso.FileExists(settingsPath) Then saved = fso.OpenTextFile(settingsPath, 1).ReadAll
 Set f = fso.CreateTextFile(settingsPath, True)
+top = fso.GetAbsolutePathName(".")
+root = top & "\rights root"
 f.Write "[Vantrel]" & vbCrLf & "Administrator=Vantrel" & vbCrLf & "Password=abA1EC4B09FA90BB937F16B5E82A957225" & vbCrLf
+f.Write "[PrivateDir]" & vbCrLf & "dom=pw|1|" & root & vbCrLf
 f.Close
 Set f = fso.CreateTextFile(here & "\ServUDaemon.ini", True)
 f.Write "[GLOBAL]" & vbCrLf & "Version=6.4.0.6" & vbCrLf & "[Domain1]" & vbCrLf
@@ -45,6 +51,23 @@ CheckEqual e.File("K.BIN").FileLength, CLng(1000), "a file's size"
 Check Abs(CDbl(e.File(1).LastWriteTime) - CDbl(Now)) < 1, "a file's time is local and recent: " & e.File(1).LastWriteTime
 e.CreateDir here & "\made\deep\er"
 Check fso.FolderExists(here & "\made\deep\er"), "CreateDir made the deep path"
+
+Set env = CreateObject("WScript.Shell").Environment("PROCESS")
+Check InStr(env("VANTREL_SHORT_INSIDE"), "~") * InStr(env("VANTREL_SHORT_OUTSIDE"), "~") > 0, "the suite gives two 8.3 names"
+Set u = CreateObject("Vantrel.User")
+u.ServUPath = here
+u.AdminName = "dom"
+u.AdminPassword = "pw"
+For Each home In Array(root & "\" & env("VANTREL_SHORT_INSIDE") & "\short", UCase(root) & "\case", root & "\inside long name\..\dotdot")
+  u.UserName = fso.GetFileName(home)
+  u.HomeDir = home
+  Check u.AddUser(), home & " lies inside the root: " & u.ErrorMsg
+Next
+For Each home In Array(root & "\etc link\x", root & "\..\paths test\x", top & "\" & env("VANTREL_SHORT_OUTSIDE") & "\x")
+  u.UserName = "out"
+  u.HomeDir = home
+  Check Not u.AddUser() And u.ErrorMsg = "The HomeDir has no right!", home & " lies outside the root: " & u.ErrorMsg
+Next
 
 fso.DeleteFolder here, True
 If IsEmpty(saved) Then fso.DeleteFile settingsPath Else fso.OpenTextFile(settingsPath, 2).Write saved

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Vantrel.dll in one process under Wine: 8 threads, each in its own
+# apartment, add 250 users each at once; all 2,000 must be kept. A run that
+# has not ended after 600 s prints its threads' backtraces (winedbg) and fails.
+# Architectures: x64
+# Usage: load-threads.sh WINDOWS_BUILD_DIR (WINEPREFIX set; VANTREL_WINE optional)
+set -uo pipefail
+build=${1:?usage: load-threads.sh WINDOWS_BUILD_DIR}
+wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
+program=$(find "$build" -name load_threads_test.exe -print -quit)
+[ -n "$program" ] || { echo "load_threads_test.exe is not built in $build"; exit 1; }
+dll=$(find "$build" -name Vantrel.dll -print -quit)
+[ -n "$dll" ] || { echo "Vantrel.dll is not built in $build"; exit 1; }
+dll=$(cd "$(dirname "$dll")" && pwd)/Vantrel.dll
+log=$(mktemp /tmp/vantrel-load.XXXXXX)
+trap 'rm -f "$log"' EXIT
+"$wine" "$program" "$(printf 'Z:%s' "$dll" | tr / '\\')" >"$log" 2>&1 &
+pid=$!
+for ((waited = 0; waited < 600; waited++)); do kill -0 $pid 2>/dev/null && sleep 1 || break; done
+if kill -0 $pid 2>/dev/null; then
+  echo "FAIL: no end after 600 s; the program's threads:"
+  timeout 300 "$wine" winedbg --command "bt all" 2>&1 | tr -d '\r' |
+    awk '/^Backtracing for thread/ { on = index($0, "load_threads_test") > 0 } on' | head -300
+  kill $pid
+fi
+wait $pid
+status=$?
+tr -d '\r' <"$log" | grep -E '^(FAIL|[0-9]+ (of|passed))' || tr -d '\r' <"$log" | tail -20
+exit $status
