@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config python3
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libdtl-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev libdtl-dev
   help2man
   clang libclang-rt-14-dev
   qt6-base-dev xvfb xauth x11-apps imagemagick fonts-wqy-microhei
