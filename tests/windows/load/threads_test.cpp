@@ -1,9 +1,11 @@
 // Pages on many threads of one web server: 8 threads, each in its own
 // apartment with its own User object from Vantrel.dll, add 250 users each at
-// once; every account must be kept. The settings file of the Windows folder
-// is replaced for the run and put back after it.
+// once; every account must be kept. With --processes the 8 adders are
+// processes instead (pages of several web servers). The settings file of the
+// Windows folder is replaced for the run and put back after it.
 //
-// usage: load_threads_test.exe PATH\Vantrel.dll
+// usage: load_threads_test.exe PATH\Vantrel.dll [--processes]
+//        load_threads_test.exe PATH\Vantrel.dll --adder N SERVU HOMES  (one adder process)
 #include <initguid.h>
 
 #include <windows.h>
@@ -68,16 +70,37 @@ int AddUsers(GetClassObjectFn getClassObject, int thread, const std::wstring& se
   return added;
 }
 
+// Starts adder n as a process of this program; returns its handle.
+HANDLE StartAdder(const wchar_t* dll, int n, const std::wstring& servu, const std::wstring& homes) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" \"" + dll + L"\" --adder " + std::to_wstring(n) + L" \"" +
+                         servu + L"\" \"" + homes + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) return 2;
+  if (argc < 2) return 2;
   const HMODULE dll = LoadLibraryW(argv[1]);
   const auto getClassObject = dll ? reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject"))) : nullptr;
   if (!getClassObject) {
     std::printf("FAIL: %ls does not load\n", argv[1]);
     return 1;
   }
+  // An adder process reports the users it added as its exit code.
+  if (argc == 6 && std::wstring(argv[2]) == L"--adder") {
+    return AddUsers(getClassObject, _wtoi(argv[3]), argv[4], argv[5]);
+  }
+  const bool processes = argc == 3 && std::wstring(argv[2]) == L"--processes";
   wchar_t buffer[MAX_PATH];
   GetWindowsDirectoryW(buffer, MAX_PATH);
   const std::wstring settings = std::wstring(buffer) + L"\\Vantrel.ini";
@@ -91,11 +114,24 @@ int wmain(int argc, wchar_t** argv) {
   Write(settings, "[Vantrel]\r\nAdministrator=Vantrel\r\nPassword=abA1EC4B09FA90BB937F16B5E82A957225\r\n");
 
   std::vector<int> added(kThreads);
-  std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t) {
-    threads.emplace_back([&, t] { added[t] = AddUsers(getClassObject, t, servu, top + L"\\homes\\"); });
+  if (processes) {
+    std::vector<HANDLE> adders;
+    for (int t = 0; t < kThreads; ++t) adders.push_back(StartAdder(argv[1], t, servu, top + L"\\homes\\"));
+    for (int t = 0; t < kThreads; ++t) {
+      DWORD code = 0;
+      if (adders[t] && WaitForSingleObject(adders[t], INFINITE) == WAIT_OBJECT_0 &&
+          GetExitCodeProcess(adders[t], &code)) {
+        added[t] = static_cast<int>(code);
+      }
+      if (adders[t]) CloseHandle(adders[t]);
+    }
+  } else {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&, t] { added[t] = AddUsers(getClassObject, t, servu, top + L"\\homes\\"); });
+    }
+    for (std::thread& thread : threads) thread.join();
   }
-  for (std::thread& thread : threads) thread.join();
   if (savedSettings.empty()) {
     DeleteFileW(settings.c_str());
   } else {
@@ -111,8 +147,8 @@ int wmain(int argc, wchar_t** argv) {
       kept += file.find("=" + name + "|1|") != std::string::npos && file.find("[USER=" + name + "|1]") != std::string::npos;
     }
   }
-  std::printf("%d of %d adds reported success, %d of %d accounts kept\n", reported, kThreads * kAdds, kept,
-              kThreads * kAdds);
+  std::printf("%d of %d adds reported success, %d of %d accounts kept (%d %s)\n", reported, kThreads * kAdds, kept,
+              kThreads * kAdds, kThreads, processes ? "processes" : "threads");
   const bool ok = reported == kThreads * kAdds && kept == kThreads * kAdds;
   if (!ok) std::printf("FAIL: accounts lost\n");
   std::printf("%d passed, %d failed\n", ok ? 1 : 0, ok ? 0 : 1);

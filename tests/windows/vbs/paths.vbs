@@ -4,6 +4,7 @@
 ' A domain administrator's root (made by the suite, with a link to /etc in
 ' it) admits homes that really lie inside it however spelt (8.3 name, letter
 ' case, "..") and none outside (through the link, "..", an 8.3 name).
+' Names the file cannot hold are refused whole, as the page sent them.
 ' The settings file found there is put back at the end.
 Dim fso, here, settingsPath, saved, f, g, u, e, top, root, env, home
 Set fso = CreateObject("Scripting.FileSystemObject")
@@ -68,6 +69,19 @@ For Each home In Array(root & "\etc link\x", root & "\..\paths test\x", top & "\
   u.HomeDir = home
   Check Not u.AddUser() And u.ErrorMsg = "The HomeDir has no right!", home & " lies outside the root: " & u.ErrorMsg
 Next
+
+' Text a page may send that the file cannot hold arrives whole (NUL, a lone
+' surrogate) and is refused with the library's message; nothing is written.
+Dim before, bad
+before = fso.OpenTextFile(here & "\ServUDaemon.ini", 1).ReadAll
+u.AdminName = "Vantrel"
+u.AdminPassword = "KelpMoor"
+u.HomeDir = here & "\home\bad"
+For Each bad In Array("a" & vbNullChar & "b|line break or NUL", ChrW(&HD800) & "x|not valid text", String(300, "n") & "|stored value")
+  u.UserName = Split(bad, "|")(0)
+  Check Not u.AddUser() And InStr(u.ErrorMsg, "Refused: the UserName ") = 1 And InStr(u.ErrorMsg, Split(bad, "|")(1)) > 0, "a hostile name refused: " & u.ErrorMsg
+Next
+CheckEqual fso.OpenTextFile(here & "\ServUDaemon.ini", 1).ReadAll, before, "nothing written for a refused name"
 
 fso.DeleteFolder here, True
 If IsEmpty(saved) Then fso.DeleteFile settingsPath Else fso.OpenTextFile(settingsPath, 2).Write saved
