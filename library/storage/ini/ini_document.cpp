@@ -261,8 +261,10 @@ void Document::SplitLines(std::size_t begin, std::size_t end, std::vector<Line>&
   if (encoding_ == FileEncoding::Ansi) {
     // Room for every line at once: a long section is not copied as its vector grows.
     std::size_t breaks = 0;
-    for (const char* p = range.data(), *stop = p + range.size();
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(stop - p)))) != nullptr; ++p)
+    // An empty range may have no data at all, which memchr must not be given.
+    for (const char *p = range.data(), *stop = p + range.size();
+         p != stop && (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(stop - p)))) != nullptr;
+         ++p)
       ++breaks;
     out.reserve(out.size() + breaks + 1);
     for (std::size_t start = 0; start < range.size();) {
