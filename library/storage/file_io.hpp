@@ -126,4 +126,11 @@ using ContentPieces = std::function<void(const std::function<void(std::string_vi
 bool ReplaceFileContent(const std::filesystem::path& file, const ContentPieces& content, std::string& error,
                         unsigned new_file_mode = kDefaultNewFileMode);
 
+#ifdef _WIN32
+// Where an existing file or folder really lies (links, junctions, short names
+// and letter case resolved; without the "\\?\" prefix); empty when it cannot
+// be opened.
+std::wstring FinalPathName(const std::filesystem::path& path);
+#endif
+
 }  // namespace vantrel::storage

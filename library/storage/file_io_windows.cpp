@@ -94,23 +94,6 @@ class WindowsLock final : public FileLock {
   HANDLE mutex_;
 };
 
-// The final path (links, junctions, short names and letter case resolved) of
-// an existing file or folder; empty when it cannot be opened.
-std::wstring FinalPath(const fs::path& path) {
-  const HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {};
-  std::wstring text(MAX_PATH, L'\0');
-  DWORD n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
-  if (n >= text.size()) {
-    text.resize(n + 1);
-    n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
-  }
-  CloseHandle(handle);
-  text.resize(n < text.size() ? n : 0);
-  return text;
-}
-
 // The mutex's name: a hash of where the file really lies (its final path, or
 // while it does not exist its folder's followed by its name, as the rights
 // checks resolve paths), in upper case (names cannot hold a backslash; the
@@ -121,9 +104,9 @@ std::wstring MutexName(const fs::path& file) {
   fs::path full = fs::absolute(file, ec);
   if (ec) full = file;
   full = full.lexically_normal();
-  std::wstring path = FinalPath(full);
+  std::wstring path = FinalPathName(full);
   if (path.empty()) {
-    const std::wstring folder = FinalPath(full.parent_path());
+    const std::wstring folder = FinalPathName(full.parent_path());
     path = folder.empty() ? full.wstring() : folder + L"\\" + full.filename().wstring();
   }
   std::uint64_t hash = 14695981039346656037ull;
@@ -259,6 +242,24 @@ std::string SystemErrorText() {
 FileIo& RealFileIo() {
   static WindowsFileIo io;
   return io;
+}
+
+std::wstring FinalPathName(const fs::path& path) {
+  const HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {};
+  std::wstring text(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
+  if (n >= text.size()) {
+    text.resize(n + 1);
+    n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
+  }
+  CloseHandle(handle);
+  if (n == 0 || n >= text.size()) return {};
+  text.resize(n);
+  if (text.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + text.substr(8);
+  if (text.starts_with(L"\\\\?\\")) return text.substr(4);
+  return text;
 }
 
 }  // namespace vantrel::storage

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "storage/case_fold.hpp"
+#include "storage/file_io.hpp"
 #include "storage/paths.hpp"
 
 #ifdef _WIN32
@@ -23,24 +24,9 @@ constexpr char16_t kSeparator = u'\\';
 
 bool Exists(const std::filesystem::path& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The final path of an existing file or folder through an open handle.
 std::u16string FinalPath(const std::filesystem::path& p) {
-  const HANDLE h = CreateFileW(p.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::wstring buffer(MAX_PATH, L'\0');
-  DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
-  if (n >= buffer.size()) {
-    buffer.resize(n + 1);
-    n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
-  }
-  CloseHandle(h);
-  if (n == 0 || n >= buffer.size()) return {};
-  buffer.resize(n);
-  std::u16string text(buffer.begin(), buffer.end());
-  if (text.starts_with(u"\\\\?\\UNC\\")) return u"\\\\" + text.substr(8);
-  if (text.starts_with(u"\\\\?\\")) return text.substr(4);
-  return text;
+  const std::wstring text = FinalPathName(p);
+  return std::u16string(text.begin(), text.end());
 }
 #else
 constexpr char16_t kSeparator = u'/';
