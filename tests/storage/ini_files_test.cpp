@@ -1,4 +1,5 @@
-// Missing files and folders, folders named as files, file modes.
+// Missing files and folders, folders named as files, file modes, text that
+// would read back as another encoding.
 #include <sys/stat.h>
 
 #include "ini_test_support.hpp"
@@ -75,6 +76,27 @@ TEST_F(FilesTest, FileCreatedByATransactionGetsTheModeAskedFor) {
   ASSERT_TRUE(tx.Commit());
   ASSERT_EQ(::stat(file().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0644u);  // an existing file keeps its mode
+}
+
+TEST_F(FilesTest, SingleByteTextThatWouldStartLikeUtf16IsNotWritten) {
+  const std::string start = "k=1\r\n\xFF\xFEx=2\r\n";
+  Lay(start);
+  EXPECT_FALSE(WriteProfileString("", "k", std::nullopt, file()));  // the bytes would come first
+  EXPECT_NE(LastIniError().find("byte-order mark"), std::string::npos);
+  EXPECT_EQ(Bytes(), start);
+  Lay("");
+  EXPECT_FALSE(WriteProfileString("", "\xFE\xFF", "v", file()));
+  EXPECT_EQ(Bytes(), "");
+  {
+    Transaction tx(file());  // judged on the text at commit, not on each step
+    ASSERT_TRUE(WriteProfileString("", "\xFE\xFF", "v", file()));
+    ASSERT_TRUE(WriteProfileString("s", "k", "v", file()));
+    EXPECT_FALSE(tx.Commit());
+  }
+  EXPECT_EQ(Bytes(), "");
+  Lay(start);
+  ASSERT_TRUE(WriteProfileString("", "x", "3", file()));  // later in the text: harmless
+  EXPECT_EQ(ReadValue(file(), "", "k"), "1");
 }
 
 }  // namespace

@@ -441,28 +441,50 @@ std::vector<std::string_view> Document::SectionNames() const {
   return names;
 }
 
-void Document::Serialise(const std::function<void(std::string_view)>& put) const {
-  std::string_view pending = bom_;
-  const auto add = [&](std::string_view piece) {
-    if (piece.empty()) return;
-    if (pending.data() + pending.size() == piece.data()) {
-      pending = std::string_view(pending.data(), pending.size() + piece.size());
-      return;
-    }
-    if (!pending.empty()) put(pending);
-    pending = piece;
-  };
+bool Document::ForEachBodyPiece(const std::function<bool(std::string_view)>& visit) const {
   for (const Block& block : blocks_) {
     if (block.deleted) continue;
     if (block.edited == kNone) {
-      add(body_.substr(block.begin, block.end - block.begin));
+      if (!visit(body_.substr(block.begin, block.end - block.begin))) return false;
       continue;
     }
     for (const Line& line : edited_[block.edited]) {
-      add(line.raw);
-      add(line.ending);
+      if (!visit(line.raw) || !visit(line.ending)) return false;
     }
   }
+  return true;
+}
+
+std::string Document::WriteRefusal() const {
+  if (encoding_ != FileEncoding::Ansi) return {};
+  // Deleting the lines before such bytes, or writing them first, would make
+  // the file read back as UTF-16.
+  const std::string head = Head(2);
+  if (head != kUtf16LeBom && head != kUtf16BeBom) return {};
+  return "the text would start with the bytes of a UTF-16 byte-order mark and read back as other text";
+}
+
+std::string Document::Head(std::size_t n) const {
+  std::string head;
+  ForEachBodyPiece([&](std::string_view piece) {
+    head += piece.substr(0, n - head.size());
+    return head.size() < n;
+  });
+  return head;
+}
+
+void Document::Serialise(const std::function<void(std::string_view)>& put) const {
+  std::string_view pending = bom_;
+  ForEachBodyPiece([&](std::string_view piece) {
+    if (piece.empty()) return true;
+    if (pending.data() + pending.size() == piece.data()) {
+      pending = std::string_view(pending.data(), pending.size() + piece.size());
+      return true;
+    }
+    if (!pending.empty()) put(pending);
+    pending = piece;
+    return true;
+  });
   if (!pending.empty()) put(pending);
 }
 

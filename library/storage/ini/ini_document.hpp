@@ -56,6 +56,10 @@ class Document {
   // a UTF-16 byte-order mark but is no UTF-16 text (an odd number of bytes),
   // so lines written into it would be misaligned and never read back.
   std::string TextRefusal() const;
+  // Why the text as edited cannot be written although the file could (empty
+  // when it can): single-byte text that edits made start with the bytes of
+  // such a mark would read back as UTF-16. Judged on the whole edit, at commit.
+  std::string WriteRefusal() const;
 
   // The body lines (header excluded) of the first section of that name,
   // letter case ignored; section "" is the block before the first header and
@@ -101,6 +105,10 @@ class Document {
   void IndexBlock(std::uint32_t block);
   void RebuildIndex();
   std::string BytesOf(std::uint32_t block) const;
+  // The body's pieces in file order, until visit returns false (then false).
+  bool ForEachBodyPiece(const std::function<bool(std::string_view)>& visit) const;
+  // The first n bytes of the body (fewer if it is shorter).
+  std::string Head(std::size_t n) const;
 
   void AppendLines(const std::vector<std::string>& texts);
   void InsertLines(std::uint32_t block, std::size_t at, const std::vector<std::string>& texts);

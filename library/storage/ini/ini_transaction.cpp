@@ -104,6 +104,7 @@ void Session::Edit(const std::function<bool(Document&)>& edit) {
 bool Session::Commit(std::string& error) {
   if (!dirty_) return true;
   if (!Writable(error)) return false;
+  if (error = doc_.WriteRefusal(); !error.empty()) return false;
   const auto content = [this](const std::function<void(std::string_view)>& put) { doc_.Serialise(put); };
   if (DryRun* dry = DryRun::Active()) {
     std::string text;
