@@ -7,6 +7,7 @@
 
 #include "classes/keyed_collection.hpp"
 #include "classes/records.hpp"
+#include "storage/servu/expiry.hpp"
 
 namespace vantrel::classes {
 
@@ -17,7 +18,7 @@ class Domain final : public Collection<CDomain, ClassId::Domain> {
 };
 
 // The expiry epoch 1970-01-01 08:00:00: the default ExpireDate of a row.
-inline constexpr Date kExpiryEpoch{25569.0 + 1.0 / 3.0};
+inline constexpr Date kExpiryEpoch{storage::servu::kExpiryEpochDays};
 
 class UserList final : public Collection<CUserList, ClassId::UserList> {
  public:
