@@ -461,7 +461,8 @@ std::string Document::WriteRefusal() const {
   // the file read back as UTF-16.
   const std::string head = Head(2);
   if (head != kUtf16LeBom && head != kUtf16BeBom) return {};
-  return "the text would start with the bytes of a UTF-16 byte-order mark and read back as other text";
+  return "the text would start with the bytes of a UTF-16 byte-order mark and read back as other text; "
+         "nothing was written";
 }
 
 std::string Document::Head(std::size_t n) const {
