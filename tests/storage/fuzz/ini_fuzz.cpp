@@ -174,8 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string image = in.Text(length);
   // UTF-16 files are left to the unit tests: the steps write single-byte text.
   if (IsByteOrderMark(image.substr(0, 2))) return -1;
-  // Single-byte text that edits make start with such a mark is refused at commit.
-  bool markBytesWritten = HasByteOrderMark(image);
+  // Single-byte text that edits make start with such a mark is refused at
+  // commit. Only the image can bring the bytes to a line's start: written
+  // values follow "key=", and the names picked come from the image or a pool.
+  const bool markBytesInImage = HasByteOrderMark(image);
   io.files = {{file, image}};
 
   State model;
@@ -192,7 +194,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string key = PickName(in, keyNames, kKeys);
       if (op == 0) {
         const std::string value = in.Text(in.Byte() % 40);
-        markBytesWritten = markBytesWritten || HasByteOrderMark(value);
         const bool refused = HasLineBreakOrNul(value);
         if (WriteProfileString(section, key, value, file) == refused) std::abort();
         if (!refused) {
@@ -256,7 +257,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(model, Read(file));
     if (!tx.Commit()) {
       const bool why = LastIniError().find("byte-order mark") != std::string::npos;
-      if (!markBytesWritten || !why || io.files[file] != image) std::abort();
+      if (!markBytesInImage || !why || io.files[file] != image) std::abort();
       return 0;
     }
   }
