@@ -1,18 +1,13 @@
 // The C interface of libvantrel.so: creation, invocation by name, variant
-// marshalling with UTF-8 strings, errors, enumerators, references and the
-// registration entry points.
+// marshalling with UTF-8 strings, errors, enumerators, references and class
+// factories (registration is tests/cli/regsvr.t's, through vantrel-regsvr).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "automation/runtime/vantrel.h"
-#include "temp_root.hpp"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Handle {
   vantrel_object* p = nullptr;
@@ -179,42 +174,6 @@ TEST_F(CApi, GivesClassFactoriesByClsid) {
   vantrel_release(made);
   EXPECT_LT(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", nullptr, &factory), 0);
   EXPECT_EQ(factory, nullptr);
-}
-
-class Registration : public testing::Test {
- protected:
-  std::string FileText() const { return vantrel::testing::ReadBytes(root_ / "Registry" / "Classes.ini"); }
-  vantrel::testing::TempRoot temp_;
-  const fs::path& root_ = temp_.path();
-};
-
-TEST_F(Registration, WritesEveryClassAndRemovesItAgain) {
-  ASSERT_EQ(DllRegisterServer(), 0);
-  const std::string text = FileText();
-  EXPECT_NE(text.find("[Vantrel.Global]"), std::string::npos);
-  EXPECT_NE(text.find("[Vantrel.PublicDir]"), std::string::npos);
-  EXPECT_NE(text.find("ThreadingModel=Apartment"), std::string::npos);
-  EXPECT_NE(text.find("CLSID={5FFBB322-34D9-4F54-AACE-A5EBF2841036}"), std::string::npos);
-  EXPECT_NE(text.find("libvantrel.so"), std::string::npos);
-  ASSERT_EQ(DllRegisterServer(), 0) << "registering twice is fine";
-  const std::string again = FileText();
-  EXPECT_EQ(again, text) << "a second registration writes the same entries once";
-  ASSERT_EQ(DllUnregisterServer(), 0);
-  EXPECT_EQ(FileText().find("Vantrel."), std::string::npos);
-  EXPECT_EQ(DllUnregisterServer(), 0) << "unregistering twice must not fail";
-}
-
-TEST_F(Registration, KeepsOtherEntriesOfTheFile) {
-  fs::create_directories(root_ / "Registry");
-  std::ofstream(root_ / "Registry" / "Classes.ini") << "[Other.Thing]\r\nCLSID={1}\r\n";
-  ASSERT_EQ(DllRegisterServer(), 0);
-  ASSERT_EQ(DllUnregisterServer(), 0);
-  EXPECT_NE(FileText().find("[Other.Thing]\r\nCLSID={1}"), std::string::npos);
-}
-
-TEST_F(Registration, FailsWhenTheRegistryFolderCannotBeMade) {
-  std::ofstream(root_ / "Registry") << "a file where the folder belongs";
-  EXPECT_LT(DllRegisterServer(), 0);
 }
 
 }  // namespace

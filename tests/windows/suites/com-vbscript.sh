@@ -3,15 +3,9 @@
 # tests/windows/vbs run by cscript, then unregistered, with the registry
 # checked after each step. Adding a scenario means adding a .vbs file there.
 # Usage: com-vbscript.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
-set -uo pipefail
-build=${1:?usage: com-vbscript.sh WINDOWS_BUILD_DIR}
+. "$(dirname "$0")/../support/suite.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)
-wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
-[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
-dll=$(find "$build" -name Vantrel.dll -print -quit)
-[ -n "$dll" ] || { echo "Vantrel.dll is not built in $build"; exit 1; }
-dll=$(cd "$(dirname "$dll")" && pwd)/Vantrel.dll
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+dll=$(built Vantrel.dll) || exit 1
 
 work=$(mktemp -d /tmp/vantrel-vbs.XXXXXX)
 trap 'rm -rf "$work"' EXIT

@@ -4,15 +4,11 @@
 # old or the new file. Prints the number of fault states it went through.
 # Architectures: x64 (the file code does not differ by architecture)
 # Usage: ini-faults.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
-set -uo pipefail
-build=${1:?usage: ini-faults.sh WINDOWS_BUILD_DIR}
-wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
-[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
-program=$(find "$build" -name ini_fault_test.exe -print -quit)
-[ -n "$program" ] || { echo "ini_fault_test.exe is not built in $build"; exit 1; }
+. "$(dirname "$0")/../support/suite.sh"
+program=$(built ini_fault_test.exe) || exit 1
 report=$(mktemp /tmp/vantrel-faults.XXXXXX)
 trap 'rm -f "$report"' EXIT
-output=$(timeout 600 "$wine" "$program" "--gtest_output=xml:Z:${report//\//\\}" 2>&1 | tr -d '\r')
+output=$(timeout 600 "$wine" "$program" "--gtest_output=xml:$(windows_path "$report")" 2>&1 | tr -d '\r')
 status=$?
 printf '%s\n' "$output" | grep -E '^\[  (PASSED|FAILED)|Failure|^Expected|^  Actual|Which is|state ' | head -40
 echo "note: $(grep -o 'name="states" value="[0-9]*"' "$report" | grep -o '[0-9]*') fault states"

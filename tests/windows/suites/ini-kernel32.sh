@@ -3,15 +3,9 @@
 # seeded random sequences in one Win32 process, under code page 1252 and
 # under code page 932 (Shift-JIS). $1 is the Windows build folder.
 # Exits non-zero and prints every unexpected difference.
-set -uo pipefail
-build=${1:?usage: ini-kernel32.sh WINDOWS_BUILD_DIR}
-exe=$(find "$build" -name ini_kernel32_compare.exe -print -quit)
-[ -n "$exe" ] || { echo "ini_kernel32_compare.exe not built in $build" >&2; exit 1; }
-wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
-[ -x "$wine" ] || { echo "$wine is missing" >&2; exit 1; }
-
+. "$(dirname "$0")/../support/suite.sh"
+exe=$(built ini_kernel32_compare.exe) || exit 1
 cases=$(realpath "$(dirname "$0")/../ini/cases")
-windows_path() { local absolute; absolute=$(realpath "$1"); echo "Z:${absolute//\//\\}"; }
 
 status=0
 run() {  # run LOCALE CASE_FILE SEED

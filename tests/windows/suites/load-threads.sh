@@ -5,20 +5,13 @@
 # backtraces (winedbg) and fails.
 # Architectures: x64
 # Usage: load-threads.sh WINDOWS_BUILD_DIR (WINEPREFIX set; VANTREL_WINE optional)
-set -uo pipefail
-build=${1:?usage: load-threads.sh WINDOWS_BUILD_DIR}
-wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
-[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
-program=$(find "$build" -name load_threads_test.exe -print -quit)
-[ -n "$program" ] || { echo "load_threads_test.exe is not built in $build"; exit 1; }
-dll=$(find "$build" -name Vantrel.dll -print -quit)
-[ -n "$dll" ] || { echo "Vantrel.dll is not built in $build"; exit 1; }
-dll=$(cd "$(dirname "$dll")" && pwd)/Vantrel.dll
+. "$(dirname "$0")/../support/suite.sh"
+program=$(built load_threads_test.exe) && dll=$(built Vantrel.dll) || exit 1
 log=$(mktemp /tmp/vantrel-load.XXXXXX)
 trap 'rm -f "$log"' EXIT
 status=0
 for mode in "" --processes; do
-  "$wine" "$program" "$(printf 'Z:%s' "$dll" | tr / '\\')" $mode >"$log" 2>&1 &
+  "$wine" "$program" "$(windows_path "$dll")" $mode >"$log" 2>&1 &
   pid=$!
   for ((waited = 0; waited < 600; waited++)); do kill -0 $pid 2>/dev/null && sleep 1 || break; done
   if kill -0 $pid 2>/dev/null; then

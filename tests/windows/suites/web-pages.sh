@@ -4,14 +4,10 @@
 # against Vantrel.dll registered here and removed again at the end.
 # Architectures: x64 (the pages' behaviour does not depend on the library's)
 # Usage: web-pages.sh WINDOWS_BUILD_DIR (WINEPREFIX set by the caller)
-set -uo pipefail
-build=${1:?usage: web-pages.sh WINDOWS_BUILD_DIR}
+. "$(dirname "$0")/../support/suite.sh"
 tests=$(cd "$(dirname "$0")/../.." && pwd)
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-[ -x "$wine" ] || { echo "wine64 is missing"; exit 1; }
-dll=$(find "$build" -name Vantrel.dll -print -quit)
-[ -n "$dll" ] || { echo "Vantrel.dll is not built in $build"; exit 1; }
-dll="Z:$(cd "$(dirname "$dll")" && pwd | tr / '\\')\\Vantrel.dll"
+dll=$(built Vantrel.dll) || exit 1
+dll=$(windows_path "$dll")
 
 work=$(mktemp -d /tmp/vantrel-web.XXXXXX)
 trap 'rm -rf "$work"' EXIT

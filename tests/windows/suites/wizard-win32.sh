@@ -3,16 +3,9 @@
 # answers its dialogs and reads its message boxes. Wine's null graphics
 # driver gives real windows without a display. And Wizard.exe's version resource.
 # Usage: wizard-win32.sh WINDOWS_BUILD_DIR (WINEPREFIX and VANTREL_WINE set by the caller)
-set -uo pipefail
-build=$(realpath "${1:?usage: wizard-win32.sh WINDOWS_BUILD_DIR}")
-wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+. "$(dirname "$0")/../support/suite.sh"
+program=$(built wizard_window_test.exe) && wizard=$(built Wizard.exe) || exit 1
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-[ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
-program=$(find "$build" -name wizard_window_test.exe -print -quit)
-[ -n "$program" ] || { echo "wizard_window_test.exe is not built in $build"; exit 1; }
-wizard=$(find "$build" -name Wizard.exe -print -quit)
-[ -n "$wizard" ] || { echo "Wizard.exe is not built in $build"; exit 1; }
-support=$(cd "$(dirname "$0")/../support" && pwd)
 
 # The prefix's setting, made by the 64-bit reg (a 32-bit start costs seconds).
 "$(command -v wine64 || echo /usr/lib/wine/wine64)" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 \
@@ -36,6 +29,6 @@ if [ "$status" -eq 124 ]; then
   tail -3 "$log"
   "$wineserver" -k
 fi
-version=$(python3 "$support/file_version.py" "$wizard")
+version=$(python3 "$(dirname "$0")/../support/file_version.py" "$wizard")
 [ "$version" = "1.0.0.0 1.0.0.0" ] || { echo "FAIL Wizard.exe's file and product versions: $version"; status=1; }
 exit "$status"
