@@ -143,9 +143,16 @@ def _uuid(attrs):
     return value.upper() if value else None
 
 
+def _documented(r, attrs, what):
+    """Every type and member carries the help text an object browser shows."""
+    if _argument(attrs, "helpstring") in (None, '""'):
+        r.fail(f"{what} has no helpstring(...)")
+
+
 def _member(r, attrs, iface):
     r.take("HRESULT")
     name = r.take()
+    _documented(r, attrs, f"member {iface.name}.{name}")
     r.take("(")
     params, cur, depth = [], [], 0
     for t in r.balanced("(", ")") + [","]:
@@ -192,6 +199,7 @@ def parse(path):
         elif t == "interface" and r.peek(2) == ":":
             r.take()
             iface = Interface(r.take(), _uuid(attrs))
+            _documented(r, attrs, f"interface {iface.name}")
             interfaces[iface.name] = iface
             r.take(":")
             r.take()
@@ -203,6 +211,7 @@ def parse(path):
         elif t == "coclass":
             r.take()
             name = r.take()
+            _documented(r, attrs, f"coclass {name}")
             r.take("{")
             default = None
             while r.peek() != "}":

@@ -27,11 +27,6 @@ CheckEqual u2.UserName, "", "a second User does not see the first one's fields"
 Section "default members"
 o.ID = 7
 CheckEqual CStr(o), "7", "CDomain's default member is ID"
-Set o = CreateObject("Vantrel.CFile")
-o.FileName = "readme.txt"
-CheckEqual CStr(o), "readme.txt", "CFile's default member is FileName"
-Set o = CreateObject("Vantrel.Global")
-Check Len(o.About) > 0 And CStr(o) = o.About, "Global's default member is About"
 Set o = CreateObject("Vantrel.Domain")
 o.Add 42, "192.0.2.42", "h", 21, "k"
 CheckEqual o(1) + 1, 43, "a collection's default Item, then the record's default ID"

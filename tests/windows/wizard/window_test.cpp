@@ -21,25 +21,19 @@
 #include <string>
 #include <vector>
 
+#include "automation/text.hpp"
 #include "core/native_file_system.hpp"
 #include "win32/form1_window.hpp"
 
 namespace {
 
+using vantrel::automation::ToUtf8;
 using vantrel::wizard::win32::FromWide;
 using vantrel::wizard::win32::Wide;
 using vantrel::wizard::win32::WindowText;
 namespace ids = vantrel::wizard::win32;
 
 int g_failures = 0;
-
-std::string Utf8(const std::u16string& text) {
-  std::string bytes(text.size() * 3, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(text.data()),
-                                                            static_cast<int>(text.size()), bytes.data(),
-                                                            static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
 
 void Expect(bool condition, const std::string& what) {
   if (condition) return;
@@ -49,7 +43,7 @@ void Expect(bool condition, const std::string& what) {
 }
 
 void ExpectEqual(const std::u16string& actual, const std::u16string& expected, const std::string& what) {
-  Expect(actual == expected, what + ": got [" + Utf8(actual) + "], expected [" + Utf8(expected) + "]");
+  Expect(actual == expected, what + ": got [" + ToUtf8(actual) + "], expected [" + ToUtf8(expected) + "]");
 }
 
 class RecordingLauncher final : public vantrel::wizard::RegistrationLauncher {
@@ -113,7 +107,7 @@ void CALLBACK AnswerModals(HWND, UINT, UINT_PTR, DWORD) {
   g_last = modal;
   Seen* seen = g_expected.empty() ? nullptr : g_expected.front();
   if (seen) g_expected.pop_front();
-  else Expect(false, "unexpected window [" + Utf8(WindowText(modal)) + "]");
+  else Expect(false, "unexpected window [" + ToUtf8(WindowText(modal)) + "]");
   const bool dialog = GetDlgItem(modal, cmb1) != nullptr;
   if (seen) {
     *seen = {WindowText(modal), FirstStaticText(modal), {}, dialog};
@@ -222,7 +216,7 @@ void Refusals(Harness& h, const std::u16string& program, const std::u16string& r
   Seen failed;
   h.Click(ids::kCommand4, {&failed}, "step 4 failed write");
   ExpectEqual(failed.title, u"Vantrel Setting Wizard", "failed-write title");
-  Expect(failed.text.rfind(u"Cannot write " + missing, 0) == 0, "failed-write text: [" + Utf8(failed.text) + "]");
+  Expect(failed.text.rfind(u"Cannot write " + missing, 0) == 0, "failed-write text: [" + ToUtf8(failed.text) + "]");
 }
 
 // The Windows file system behind the steps: existence answers and the ANSI
@@ -278,7 +272,7 @@ void PressAndWait(HWND dialog, int button) {
 int AnswerMessages(int expected, int seconds) {
   int answered = 0;
   for (HWND box; answered < expected && (box = WaitForDialog(seconds)) != nullptr; ++answered) {
-    std::printf("message [%s]: %s\n", Utf8(WindowText(box)).c_str(), Utf8(FirstStaticText(box)).c_str());
+    std::printf("message [%s]: %s\n", ToUtf8(WindowText(box)).c_str(), ToUtf8(FirstStaticText(box)).c_str());
     std::fflush(stdout);
     PressAndWait(box, IDOK);
   }
@@ -289,7 +283,7 @@ void ChooseFile(HWND form, int button, const std::u16string& file) {
   PostMessageW(GetDlgItem(form, button), BM_CLICK, 0, 0);
   HWND dialog = WaitForDialog(120);
   if (!dialog || !GetDlgItem(dialog, cmb1)) return Expect(false, "an Open dialog after button " + std::to_string(button));
-  std::printf("dialog [%s]: %s\n", Utf8(WindowText(dialog)).c_str(), Utf8(file).c_str());
+  std::printf("dialog [%s]: %s\n", ToUtf8(WindowText(dialog)).c_str(), ToUtf8(file).c_str());
   std::fflush(stdout);
   HWND name = GetDlgItem(dialog, edt1);
   if (!name) name = GetDlgItem(dialog, cmb13);
