@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "storage/ini/thread_state.hpp"
+
 namespace vantrel::com {
 namespace {
 
@@ -33,10 +35,11 @@ bool CanUnload() noexcept { return g_objects.load() == 0 && g_locks.load() == 0;
 
 }  // namespace vantrel::com
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    vantrel::com::g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
+// A thread's engine state goes as the thread ends, and the unloading thread's
+// as the library is freed (at process exit, the process takes it all).
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) vantrel::com::g_module = instance;
+  if (reason == DLL_THREAD_DETACH || (reason == DLL_PROCESS_DETACH && !reserved))
+    vantrel::storage::ini::ForgetThisThread();
   return TRUE;
 }

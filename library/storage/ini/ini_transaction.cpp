@@ -1,10 +1,10 @@
 #include "storage/ini/ini_transaction.hpp"
 
-#include <map>
 #include <system_error>
 
 #include "storage/ini/ini_profile.hpp"
 #include "storage/ini/ini_session.hpp"
+#include "storage/ini/thread_state.hpp"
 #include "storage/recovery_copy.hpp"
 
 namespace vantrel::storage::ini {
@@ -19,20 +19,11 @@ fs::path SessionKey(const fs::path& file) {
   return absolute.lexically_normal();
 }
 
-// Transactions open in this thread, by file.
-std::map<fs::path, std::weak_ptr<Session>>& OpenSessions() {
-  thread_local std::map<fs::path, std::weak_ptr<Session>> sessions;
-  return sessions;
-}
-
-thread_local std::string t_last_error;
-thread_local DryRun* t_dry_run = nullptr;
-
 }  // namespace
 
-void SetLastIniError(std::string message) { t_last_error = std::move(message); }
+void SetLastIniError(std::string message) { ThisThread().lastError = std::move(message); }
 
-const std::string& LastIniError() { return t_last_error; }
+const std::string& LastIniError() { return ThisThread().lastError; }
 
 void Session::EnsureLoaded(bool take_lock) {
   if (loaded_) return;
@@ -123,18 +114,16 @@ std::shared_ptr<Session> JoinedSession(const fs::path& file) {
   // path found is remembered, sparing the path's normalisation each call. The
   // session it points to lives as long as its transaction, and any other
   // transaction on that file in this thread joins it, so a live one is current.
-  thread_local fs::path last_path;
-  thread_local std::weak_ptr<Session> last_session;
-  if (file.is_absolute() && file.native() == last_path.native()) {
-    if (std::shared_ptr<Session> session = last_session.lock()) return session;
+  ThreadState& state = ThisThread();
+  if (file.is_absolute() && file.native() == state.lastPath.native()) {
+    if (std::shared_ptr<Session> session = state.lastSession.lock()) return session;
   }
-  auto& sessions = OpenSessions();
-  const auto it = sessions.find(SessionKey(file));
-  if (it == sessions.end()) return nullptr;
+  const auto it = state.sessions.find(SessionKey(file));
+  if (it == state.sessions.end()) return nullptr;
   std::shared_ptr<Session> session = it->second.lock();
   if (session && file.is_absolute()) {
-    last_path = file;
-    last_session = session;
+    state.lastPath = file;
+    state.lastSession = session;
   }
   return session;
 }
@@ -180,7 +169,7 @@ bool EditDocument(const fs::path& file, const std::function<bool(Document&)>& ed
 }
 
 Transaction::Transaction(const fs::path& file) {
-  auto& sessions = OpenSessions();
+  auto& sessions = ThisThread().sessions;
   const fs::path key = SessionKey(file);
   const auto it = sessions.find(key);
   if (it != sessions.end()) {
@@ -196,18 +185,17 @@ Transaction::Transaction(const fs::path& file) {
 
 Transaction::~Transaction() {
   if (joined_) return;
-  auto& sessions = OpenSessions();
-  sessions.erase(session_->file());
+  ThisThread().sessions.erase(session_->file());
 }
 
 DryRun::DryRun(FileSink file_sink, FolderSink folder_sink)
-    : file_sink_(std::move(file_sink)), folder_sink_(std::move(folder_sink)), outer_(t_dry_run) {
-  t_dry_run = this;
+    : file_sink_(std::move(file_sink)), folder_sink_(std::move(folder_sink)), outer_(ThisThread().dryRun) {
+  ThisThread().dryRun = this;
 }
 
-DryRun::~DryRun() { t_dry_run = outer_; }
+DryRun::~DryRun() { ThisThread().dryRun = outer_; }
 
-DryRun* DryRun::Active() { return t_dry_run; }
+DryRun* DryRun::Active() { return ThisThread().dryRun; }
 
 const std::string* DryRun::Written(const fs::path& file) const {
   const auto it = written_.find(SessionKey(file));

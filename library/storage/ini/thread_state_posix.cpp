@@ -1,0 +1,12 @@
+#include "storage/ini/thread_state.hpp"
+
+namespace vantrel::storage::ini {
+
+ThreadState& ThisThread() {
+  thread_local ThreadState state;
+  return state;
+}
+
+void ForgetThisThread() {}
+
+}  // namespace vantrel::storage::ini
