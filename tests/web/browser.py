@@ -35,12 +35,9 @@ class Response:
 class Site:
     """The copied web folder, its pages converted once, and a count of runs."""
 
-    def __init__(self, web: Path, work: Path, servu_path, wine: str):
+    def __init__(self, web: Path, work: Path, wine: str):
         self.web, self.work, self.wine, self.runs = work / "web", work, wine, 0
         shutil.copytree(web, self.web)
-        if servu_path is not None:  # else the folder's own, as the wizard wrote it
-            # As the wizard writes it: one line, CR LF.
-            (self.web / "ServUPath.asp").write_bytes(f'<%const ServUPath="{servu_path}"%>\r\n'.encode("latin-1"))
         self.converted = {}
 
     def script(self, page: str) -> Path:

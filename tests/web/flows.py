@@ -4,10 +4,9 @@ the pages add to the library (sign-in and roles, the form token, encoding,
 messages, reading forms into the objects, the reload signal), checked in the
 HTML and in the two INI files.
 
-usage: flows.py WORK_FOLDER [WEB_FOLDER SERVER_INI]  (Vantrel.dll registered in $WINEPREFIX)
-With no more arguments the pages of web/ run against a copy of the example
-server file; with them, an installed release's pages (ServUPath.asp as its
-wizard wrote it) against that server file, a copy of the example one."""
+usage: flows.py WORK_FOLDER WEB_FOLDER SERVER_INI  (Vantrel.dll registered in $WINEPREFIX)
+The release check runs it on an installed release's pages (ServUPath.asp as
+its wizard wrote it) and a copy of the example server file."""
 import os
 import re
 import shutil
@@ -17,7 +16,6 @@ from pathlib import Path
 
 from browser import Browser, Site, read_ini, windows_path
 
-TOP = Path(__file__).resolve().parents[2]
 RIGHT_LIMITED = "Right Limited!Make sure the programmer had set the AdminName&amp;AdminPassword"
 passed = failed = 0
 
@@ -155,14 +153,8 @@ def main():
     if settings.exists():
         settings.replace(saved)
     wine = shutil.which("wine64") or "/usr/lib/wine/wine64"
-    if len(sys.argv) > 2:
-        servu = Path(sys.argv[3])
-        site = Site(Path(sys.argv[2]), work, None, wine)
-    else:
-        servu = work / "servu" / "ServUDaemon.ini"
-        servu.parent.mkdir(parents=True)
-        shutil.copy(TOP / "examples" / "servu" / "ServUDaemon.ini", servu)
-        site = Site(TOP / "web", work, windows_path(servu.parent) + "\\", wine)
+    servu = Path(sys.argv[3])
+    site = Site(Path(sys.argv[2]), work, wine)
     start = time.monotonic()
     try:
         system_administrator(site, servu, settings)
