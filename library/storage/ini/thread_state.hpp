@@ -24,8 +24,10 @@ struct ThreadState {
 // This thread's state, made on first use.
 ThreadState& ThisThread();
 
-// Frees this thread's state; Vantrel.dll calls it as each thread ends. No-op
-// where the state is a thread_local object.
+// Vantrel.dll calls these from DllMain: the first as each thread ends, the
+// second when the library is unloaded (the states of threads still running
+// are then lost). No-ops where the state is a thread_local object.
 void ForgetThisThread();
+void ReleaseThreadStates();
 
 }  // namespace vantrel::storage::ini

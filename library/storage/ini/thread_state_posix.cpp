@@ -9,4 +9,6 @@ ThreadState& ThisThread() {
 
 void ForgetThisThread() {}
 
+void ReleaseThreadStates() {}
+
 }  // namespace vantrel::storage::ini

@@ -38,4 +38,8 @@ void ForgetThisThread() {
   TlsSetValue(slot, nullptr);
 }
 
+void ReleaseThreadStates() {
+  if (const DWORD slot = Slot(); slot != TLS_OUT_OF_INDEXES) TlsFree(slot);
+}
+
 }  // namespace vantrel::storage::ini
