@@ -206,6 +206,38 @@ void TestEnumerator() {
   c->Release();
 }
 
+// The server version, read by the engine from a ServUDaemon.ini in `folder`.
+std::wstring Version(const std::wstring& folder) {
+  _Global* global = Create<_Global>(CLSID_Global);
+  if (!global) return L"(no object)";
+  BSTR path = SysAllocString(folder.c_str()), version = nullptr;
+  global->put_ServUPath(path);
+  global->get_Version(&version);
+  SysFreeString(path);
+  global->Release();
+  return Take(version);
+}
+
+// Freed and loaded again, as COM does with an idle server, the library
+// serves as before (its DllMain frees the engine's per-thread state).
+void TestFreeAndLoadAgain(const wchar_t* path, HMODULE& dll) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"vantrel-reload", file = folder + L"\\ServUDaemon.ini";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(handle, "[GLOBAL]\r\nVersion=6.4.0.6\r\n", 27, &written, nullptr);
+  CloseHandle(handle);
+  CHECK(Version(folder) == L"6.4.0.6");
+  CHECK(FreeLibrary(dll) && GetModuleHandleW(path) == nullptr);
+  dll = LoadLibraryW(path);
+  g_get_class_object = reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+  CHECK(g_get_class_object != nullptr && Version(folder) == L"6.4.0.6");
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -231,6 +263,7 @@ int wmain(int argc, wchar_t** argv) {
     TestDispatch();
     TestEnumerator();
     CHECK(g_can_unload() == S_OK);  // every test released what it made
+    TestFreeAndLoadAgain(argv[1], dll);
   }
   std::printf("%d passed, %d failed\n", g_passed, g_failed);
   CoUninitialize();
