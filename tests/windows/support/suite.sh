@@ -2,7 +2,8 @@
 # Windows build folder ($build); $wine is the Wine loader of the suite's
 # architecture (VANTREL_WINE, as scripts/test-windows.sh sets it, else wine64).
 set -uo pipefail
-build=$(realpath "${1:?usage: $(basename "$0") WINDOWS_BUILD_DIR}")
+build=${1:?usage: $(basename "$0") WINDOWS_BUILD_DIR}
+build=$(realpath "$build")
 wine=${VANTREL_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
 [ -x "$wine" ] || { echo "$wine is missing"; exit 1; }
 
