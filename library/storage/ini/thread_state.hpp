@@ -1,7 +1,8 @@
 #pragma once
 // Internal: what the engine keeps per thread, in one place, so that each
 // platform decides how it lives and ends (thread_state_posix.cpp,
-// thread_state_windows.cpp).
+// thread_state_windows.cpp). Code built into Vantrel.dll keeps no other
+// thread_local object with a destructor: thread_state_windows.cpp says why.
 
 #include <filesystem>
 #include <map>
