@@ -35,13 +35,12 @@ bool CanUnload() noexcept { return g_objects.load() == 0 && g_locks.load() == 0;
 
 }  // namespace vantrel::com
 
-// A thread's engine state goes as the thread ends; when the library is freed,
-// the unloading thread's and the slot that held them (at process exit, the
-// process takes it all).
+// A thread's engine state goes as the thread ends, and the slot that holds
+// the states when the library is freed (at process exit, the process takes
+// it all).
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  namespace ini = vantrel::storage::ini;
   if (reason == DLL_PROCESS_ATTACH) vantrel::com::g_module = instance;
-  if (reason == DLL_THREAD_DETACH || (reason == DLL_PROCESS_DETACH && !reserved)) ini::ForgetThisThread();
-  if (reason == DLL_PROCESS_DETACH && !reserved) ini::ReleaseThreadStates();
+  if (reason == DLL_THREAD_DETACH) vantrel::storage::ini::ForgetThisThread();
+  if (reason == DLL_PROCESS_DETACH && !reserved) vantrel::storage::ini::ReleaseThreadStates();
   return TRUE;
 }

@@ -26,8 +26,9 @@ struct ThreadState {
 ThreadState& ThisThread();
 
 // Vantrel.dll calls these from DllMain: the first as each thread ends, the
-// second when the library is unloaded (the states of threads still running
-// are then lost). No-ops where the state is a thread_local object.
+// second when the library is unloaded (it forgets the unloading thread's
+// state; those of threads still running are lost). No-ops where the state
+// is a thread_local object.
 void ForgetThisThread();
 void ReleaseThreadStates();
 

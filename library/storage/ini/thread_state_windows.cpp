@@ -39,6 +39,7 @@ void ForgetThisThread() {
 }
 
 void ReleaseThreadStates() {
+  ForgetThisThread();
   if (const DWORD slot = Slot(); slot != TLS_OUT_OF_INDEXES) TlsFree(slot);
 }
 
