@@ -1,10 +1,9 @@
-// Pages run on many threads of one web server process, and scripts in many
-// processes: 8 threads, then 8 processes, each with its own objects, add 250
-// users each at once through the C interface; every account must be kept,
-// and the run must end (no deadlock: the test timeout).
+// Pages run on many threads of one web server process: 8 threads, each with
+// its own objects, add 250 users each at once through the C interface; every
+// account must be kept, and the run must end (no deadlock: the test timeout).
+// Processes exclude one another with the transaction's lock, tested where it
+// lives (storage/ini_transaction_test.cpp).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 #include <thread>
@@ -70,22 +69,6 @@ TEST_F(Load, EightThreadsOfOneProcessAddingUsersLoseNone) {
   for (int t = 0; t < kWorkers; ++t) threads.emplace_back([&, t] { added[t] = AddUsers(servu_, t); });
   for (std::thread& thread : threads) thread.join();
   for (int t = 0; t < kWorkers; ++t) EXPECT_EQ(added[t], kAdds) << "thread " << t;
-  EXPECT_EQ(Kept(), kWorkers * kAdds);
-}
-
-TEST_F(Load, EightProcessesAddingUsersLoseNone) {
-  std::vector<pid_t> children;
-  for (int p = 0; p < kWorkers; ++p) {
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) ::_exit(AddUsers(servu_, p) == kAdds ? 0 : 1);
-    children.push_back(pid);
-  }
-  for (const pid_t pid : children) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed adds in process " << pid;
-  }
   EXPECT_EQ(Kept(), kWorkers * kAdds);
 }
 
