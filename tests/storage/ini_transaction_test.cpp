@@ -97,15 +97,17 @@ TEST_F(TransactionTest, OtherFilesAreNotPartOfTheTransaction) {
   EXPECT_FALSE(Exists());
 }
 
-// Each process adds its own keys and increments a shared counter, many times.
-void Worker(const fs::path& file, const std::string& name, int rounds) {
+// Each process adds its own keys and increments a shared counter, many times;
+// false when a commit fails.
+bool Worker(const fs::path& file, const std::string& name, int rounds) {
   for (int i = 0; i < rounds; ++i) {
     Transaction tx(file);
     const std::int32_t n = static_cast<std::int32_t>(GetProfileInt("counter", "n", 0, file));
     WriteProfileString("counter", "n", std::to_string(n + 1), file);
     WriteProfileString(name, "k" + std::to_string(i), std::to_string(i), file);
-    if (!tx.Commit()) ::_exit(2);
+    if (!tx.Commit()) return false;
   }
+  return true;
 }
 
 TEST_F(TransactionTest, TwoProcessesDoingReadModifyWriteLoseNothing) {
@@ -113,11 +115,8 @@ TEST_F(TransactionTest, TwoProcessesDoingReadModifyWriteLoseNothing) {
   Lay("[counter]\r\nn=0\r\n");
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    Worker(file(), "child", kRounds);
-    ::_exit(0);
-  }
-  Worker(file(), "parent", kRounds);
+  if (child == 0) ::_exit(Worker(file(), "child", kRounds) ? 0 : 2);
+  EXPECT_TRUE(Worker(file(), "parent", kRounds)) << LastIniError();
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
