@@ -1,8 +1,8 @@
 #include "classes/server_file.hpp"
 
+#include "automation/text.hpp"
 #include "classes/refusal.hpp"
 #include "storage/ini/ini_access.hpp"
-#include "storage/native_text.hpp"
 #include "storage/paths.hpp"
 
 namespace vantrel::classes {
@@ -20,7 +20,7 @@ ServerFile::ServerFile(const automation::String& servUPath, automation::String& 
   // A file whose lines cannot be read is refused for reads and writes alike:
   // a list would come back empty, and what is written would never read back.
   if (const std::string why = checked_ ? storage::ini::TextRefusal(storage::ToNativePath(ServerFilePath(servUPath))) : ""; !why.empty())
-    checked_ = !Refuse(errorMsg, u"ServUDaemon.ini: " + storage::Utf8ToUtf16(why));
+    checked_ = !Refuse(errorMsg, u"ServUDaemon.ini: " + automation::FromUtf8(why));
 }
 
 bool WriteReloadSignal(storage::CIniFile& ini) { return ini.WriteString(u"GLOBAL", u"ReloadSettings", u"true"); }
@@ -39,7 +39,7 @@ bool ReloadServer(const automation::String& servUPath, automation::String& error
     return true;
   }
   errorMsg = u"Reload failed";
-  if (!why.empty()) errorMsg += u": " + storage::Utf8ToUtf16(why);
+  if (!why.empty()) errorMsg += u": " + automation::FromUtf8(why);
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "storage/file_text.hpp"
 
+#include "automation/text.hpp"
 #include "storage/blanks.hpp"
 #include "storage/codepage.hpp"
 #include "storage/native_text.hpp"
@@ -49,7 +50,7 @@ std::string RefusalOfIniName(std::u16string_view section, std::u16string_view ke
 std::u16string RefusalOfLength(std::u16string_view stored, std::u16string_view what) {
   const std::size_t bytes = ToAnsi(stored).size();
   if (bytes <= kReadBackBytes) return {};
-  const auto number = [](std::size_t n) { return Utf8ToUtf16(std::to_string(n)); };
+  const auto number = [](std::size_t n) { return automation::FromUtf8(std::to_string(n)); };
   return u"the " + std::u16string(what) + u" makes the stored value " + number(bytes) +
          u" bytes long; the library reads back at most " + number(kReadBackBytes);
 }
@@ -62,7 +63,7 @@ std::string RefusalOfAnsi(std::string_view bytes, std::string_view what) {
 std::u16string RefusalOfText(std::u16string_view text, std::u16string_view what) {
   std::string bytes, why;
   if (ToFileText(text, Utf16ToUtf8(what), bytes, why)) return {};
-  return Utf8ToUtf16(why);
+  return automation::FromUtf8(why);
 }
 
 namespace {

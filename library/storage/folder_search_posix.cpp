@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "automation/text.hpp"
 #include "storage/folder_search.hpp"
 #include "storage/name_pattern.hpp"
 #include "storage/native_text.hpp"
@@ -70,7 +71,7 @@ class FolderSearch::Impl {
     while (const dirent* d = ::readdir(dir_)) {
       const std::string raw = d->d_name;
       if (raw == "." || raw == "..") continue;
-      std::u16string name = Utf8ToUtf16(raw);
+      std::u16string name = automation::FromUtf8(raw);
       if (!MatchesNamePattern(namePattern_, name)) continue;
       if (!Describe(::dirfd(dir_), raw.c_str(), entry)) continue;  // gone since it was read
       entry.name = std::move(name);

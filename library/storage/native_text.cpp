@@ -21,19 +21,4 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
-std::u16string Utf8ToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    if (const std::optional<CodePoint> point = automation::DecodeUtf8(bytes, i)) {
-      automation::AppendUtf16(out, point->value);
-      i += point->length;
-    } else {
-      out.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
-      ++i;
-    }
-  }
-  return out;
-}
-
 }  // namespace vantrel::storage

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "automation/text.hpp"
 #include "case_fold.hpp"
 #include "native_text.hpp"
 #include "storage/blanks.hpp"
@@ -167,7 +168,7 @@ std::filesystem::path SystemRoot() {
   return ec ? std::filesystem::path(value) : root.lexically_normal();
 }
 
-std::u16string NativePathToText(const std::filesystem::path& path) { return Utf8ToUtf16(path.native()); }
+std::u16string NativePathToText(const std::filesystem::path& path) { return automation::FromUtf8(path.native()); }
 
 std::filesystem::path ToNativePath(std::u16string_view windowsPath) {
   if (windowsPath.empty()) return {};

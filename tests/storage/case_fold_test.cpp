@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/text.hpp"
 #include "storage/blanks.hpp"
 #include "storage/native_text.hpp"
 
@@ -51,12 +52,12 @@ TEST(LetterCase, Utf8ComparisonMatchesInvalidBytesOnlyExactly) {
 TEST(NativeText, ValidTextRoundTrips) {
   const std::u16string text = u"Serv-U Ärger 日本 𝄞";
   EXPECT_EQ(Utf16ToUtf8(text), "Serv-U \xC3\x84rger \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9D\x84\x9E");
-  EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
+  EXPECT_EQ(automation::FromUtf8(Utf16ToUtf8(text)), text);
 }
 
 TEST(NativeText, InvalidBytesBecomeEscapesAndComeBack) {
   const std::string bytes = "a\xFF" "b\xC3(\xED\xA0\x80\xF0\x9F";  // stray, bad trail, surrogate, short
-  const std::u16string text = Utf8ToUtf16(bytes);
+  const std::u16string text = automation::FromUtf8(bytes);
   EXPECT_EQ(text[1], static_cast<char16_t>(0xDCFF));
   EXPECT_EQ(text[3], static_cast<char16_t>(0xDCC3));
   EXPECT_EQ(Utf16ToUtf8(text), bytes);
