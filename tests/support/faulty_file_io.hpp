@@ -27,8 +27,12 @@ class FaultyFileIo final : public FileIo {
     errno = error;
     return true;
   }
-  PathKind Stat(const std::filesystem::path& f) override { return Fault("Stat", EIO) ? PathKind::Error : RealFileIo().Stat(f); }
-  bool Read(const std::filesystem::path& f, std::string& b) override { return !Fault("Read", EIO) && RealFileIo().Read(f, b); }
+  PathKind Stat(const std::filesystem::path& f) override {
+    return Fault("Stat", EIO) ? PathKind::Error : RealFileIo().Stat(f);
+  }
+  bool Read(const std::filesystem::path& f, std::string& b) override {
+    return !Fault("Read", EIO) && RealFileIo().Read(f, b);
+  }
   std::unique_ptr<TempFile> CreateTemp(const std::filesystem::path& t) override {
     if (no_new_files) {
       errno = EACCES;
