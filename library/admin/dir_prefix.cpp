@@ -72,6 +72,10 @@ std::u16string NormaliseFolderPath(std::u16string_view path) {
   }
 
   std::u16string normal = root;
+  // A relative path whose first part reads as a drive ("x\..\d:\y") stays
+  // relative: without the ".\" it would read as the root "d:" next time.
+  if (root.empty() && !parts.empty() && parts[0].size() >= 2 && IsDriveLetter(parts[0][0]) && parts[0][1] == u':')
+    normal = u".\\";
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (i > 0) normal.push_back(u'\\');
     normal.append(parts[i]);

@@ -12,7 +12,8 @@ namespace vantrel::admin {
 // "/" becomes "\", runs of separators become one, "." components go, ".."
 // removes the component before it but never climbs above the root ("X:\",
 // "\\server\share\" or a leading "\"); a trailing separator goes except on a
-// root. Letter case is kept. Relative paths keep leading ".." components.
+// root. Letter case is kept. Relative paths keep leading ".." components,
+// and a leading ".\" where their first component reads as a drive ("d:").
 std::u16string NormaliseFolderPath(std::u16string_view path);
 
 // True when `path` is `folder` or lies below it, both normalised, compared

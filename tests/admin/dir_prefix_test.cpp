@@ -12,6 +12,8 @@ TEST(NormaliseFolderPath, SeparatorsDotsAndRoots) {
   EXPECT_EQ(NormaliseFolderPath(u"C:\\"), u"C:\\");
   EXPECT_EQ(NormaliseFolderPath(u"\\\\server\\share\\..\\..\\a"), u"\\\\server\\share\\a");
   EXPECT_EQ(NormaliseFolderPath(u"..\\x\\.."), u"..");
+  EXPECT_EQ(NormaliseFolderPath(u"x\\..\\d:\\y"), u".\\d:\\y");  // still relative
+  EXPECT_EQ(NormaliseFolderPath(u".\\d:.\\y"), u".\\d:.\\y");
   EXPECT_EQ(NormaliseFolderPath(u""), u"");
 }
 
@@ -29,6 +31,7 @@ TEST(IsWithinFolder, MatchesOnlyAtAFolderBoundaryAndNeverByClimbingOut) {
       {u"d:\\ftp\\sales\\..\\other", u"d:\\ftp\\sales", false},
       {u"d:/ftp/sales/../../windows", u"d:\\ftp\\sales", false},
       {u"d:\\ftp\\other\\..\\sales\\x", u"d:\\ftp\\sales", true},
+      {u"x\\..\\d:\\ftp\\sales", u"d:\\ftp\\sales", false},  // relative, however it reads
       {u"c:\\x", u"", false},  // an empty folder admits nothing
       {u"", u"", false},
       {u"d:\\ÄRGER\\x", u"d:\\ärger", true},  // letter case beyond ASCII
