@@ -11,13 +11,17 @@ namespace {
 
 using storage::IsPathSeparator;
 
-bool IsDriveLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+// "X:" at the start: a drive root, or a part that would read as one.
+bool StartsWithDrive(std::u16string_view text) {
+  return text.size() >= 2 && ((text[0] >= u'a' && text[0] <= u'z') || (text[0] >= u'A' && text[0] <= u'Z')) &&
+         text[1] == u':';
+}
 
 // Splits off the root of a path: "X:\", "X:" (drive-relative), "\\server\share\"
 // or "\". Returns the root in normal form and advances `pos` past it.
 std::u16string TakeRoot(std::u16string_view path, std::size_t& pos) {
   pos = 0;
-  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
+  if (StartsWithDrive(path)) {
     pos = 2;
     if (path.size() > 2 && IsPathSeparator(path[2])) {
       while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
@@ -74,8 +78,7 @@ std::u16string NormaliseFolderPath(std::u16string_view path) {
   std::u16string normal = root;
   // A relative path whose first part reads as a drive ("x\..\d:\y") stays
   // relative: without the ".\" it would read as the root "d:" next time.
-  if (root.empty() && !parts.empty() && parts[0].size() >= 2 && IsDriveLetter(parts[0][0]) && parts[0][1] == u':')
-    normal = u".\\";
+  if (root.empty() && !parts.empty() && StartsWithDrive(parts[0])) normal = u".\\";
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (i > 0) normal.push_back(u'\\');
     normal.append(parts[i]);

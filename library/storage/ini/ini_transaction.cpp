@@ -1,6 +1,7 @@
 #include "storage/ini/ini_transaction.hpp"
 
 #include <system_error>
+#include <utility>
 
 #include "storage/ini/ini_profile.hpp"
 #include "storage/ini/ini_session.hpp"
@@ -189,9 +190,9 @@ Transaction::~Transaction() {
 }
 
 DryRun::DryRun(FileSink file_sink, FolderSink folder_sink)
-    : file_sink_(std::move(file_sink)), folder_sink_(std::move(folder_sink)), outer_(ThisThread().dryRun) {
-  ThisThread().dryRun = this;
-}
+    : file_sink_(std::move(file_sink)),
+      folder_sink_(std::move(folder_sink)),
+      outer_(std::exchange(ThisThread().dryRun, this)) {}
 
 DryRun::~DryRun() { ThisThread().dryRun = outer_; }
 
